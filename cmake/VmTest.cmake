@@ -1,0 +1,35 @@
+# GoogleTest from the sources that Debian's googletest package installs; they build for both the
+# native compiler and mingw.
+set(VM_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(${VM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+# vm_test(<name> SOURCES ... LIBS ... [TIMEOUT s])
+# Natively each case is its own CTest test; under Wine each program is one test, since starting
+# a Wine process per case would cost more than the cases themselves.
+function(vm_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} vm_test_support GTest::gmock)
+  if(VM_WINDOWS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine)
+  else()
+    gtest_discover_tests(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS native DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()
+
+# vm_add_manifest(<target> <program name>): embeds the application manifest as resource 1.
+function(vm_add_manifest target program)
+  set(VM_PROGRAM ${program})
+  set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${program}.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/app.manifest.in ${manifest} @ONLY)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${program}_manifest.rc)
+  file(WRITE ${rc} "1 24 \"${manifest}\"\n")
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

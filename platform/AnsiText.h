@@ -1,0 +1,23 @@
+// ANSI (Windows code page 1252) text rules that Windows applies to names: case folding,
+// case-blind comparison and wildcard matching. Pure functions; no operating-system access.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Upper case of one CP-1252 byte, as Windows folds names.
+char AnsiUpper(char c);
+std::string AnsiUpper(std::string_view s);
+
+// True when a and b are the same name without regard to case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Matches a name against a pattern with * and ?, without regard to case.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// CP-1252 bytes to UTF-8 and back; bytes that CP-1252 leaves undefined map to U+FFFD / '?'.
+std::string Cp1252ToUtf8(std::string_view ansi);
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+// The process environment and the program's own place.
+// This file must contain only operating-system independent declarations.
+#pragma once
+#include <string>
+
+namespace platform {
+
+class EnvironmentPort {
+public:
+    virtual ~EnvironmentPort() = default;
+
+    // Returns the variable's value, or empty text when it is not set.
+    virtual std::string GetVariable(const std::string& name) = 0;
+
+    // Returns the folder of the running program without a trailing backslash,
+    // except for a drive root, which keeps it ("C:\").
+    virtual std::string ProgramFolder() = 0;
+
+    // Returns the program's command line without the program's own name.
+    virtual std::string CommandLine() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/Ports.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+Ports& ports() {
+    static Ports installed;
+    return installed;
+}
+
+namespace {
+template <class T>
+T& require(T* port, const char* name) {
+    if (port == nullptr) {
+        std::fprintf(stderr, "platform port '%s' used before it was installed\n", name);
+        std::abort();
+    }
+    return *port;
+}
+}  // namespace
+
+ProfilePort& profile() { return require(ports().profile, "profile"); }
+RegistryPort& registry() { return require(ports().registry, "registry"); }
+EnvironmentPort& environment() { return require(ports().environment, "environment"); }
+FileSystemPort& fileSystem() { return require(ports().fileSystem, "fileSystem"); }
+MessageBoxPort& messageBox() { return require(ports().messageBox, "messageBox"); }
+ClockPort& clock() { return require(ports().clock, "clock"); }
+HttpPort& http() { return require(ports().http, "http"); }
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/native/NativeAdapters.h"
+
+#include "platform/AnsiText.h"
+
+namespace platform {
+
+std::string NativeEnvironment::GetVariable(const std::string& name) {
+    for (auto& [k, v] : variables)
+        if (EqualsNoCase(k, name)) return v;
+    return {};
+}
+
+MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
+    shown.push_back({text, title, style});
+    if (!answers.empty()) {
+        MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return (style & 0xF) == kMsgYesNo ? kAnswerYes : kAnswerOk;
+}
+
+bool ManualClock::SetLocal(const LocalTime& t) {
+    setCalls.push_back(t);
+    if (refuseSet) return false;
+    now = t;
+    return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::optional<std::string> ScriptedHttp::Get(const std::string& url, int) {
+    requests.push_back(url);
+    auto it = replies.find(url);
+    if (it == replies.end()) return std::nullopt;
+    return it->second;
+}
+
+}  // namespace platform

@@ -1,0 +1,68 @@
+// Small in-process adapters for native runs and tests: environment, message boxes and clock.
+#pragma once
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+
+namespace platform {
+
+class NativeEnvironment : public EnvironmentPort {
+public:
+    std::map<std::string, std::string> variables;  // names as Windows spells them; looked up case-blind
+    std::string programFolder = "C:\\Velomark";
+    std::string commandLine;
+
+    std::string GetVariable(const std::string& name) override;
+    std::string ProgramFolder() override { return programFolder; }
+    std::string CommandLine() override { return commandLine; }
+};
+
+// Answers message boxes from a script and keeps every box it was shown.
+class ScriptedMessageBox : public MessageBoxPort {
+public:
+    struct Shown {
+        std::string text, title;
+        unsigned style = 0;
+    };
+    std::deque<MsgAnswer> answers;  // taken in order; when empty: OK, or Yes for a Yes/No box
+    std::vector<Shown> shown;
+
+    MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
+};
+
+// A clock that moves only when told to.
+class ManualClock : public ClockPort {
+public:
+    LocalTime now{2007, 3, 15, 21, 45, 2, 0};
+    std::uint32_t ticks = 1000;
+    std::vector<LocalTime> setCalls;  // every SetLocal, in order
+    bool refuseSet = false;
+
+    LocalTime Now() override { return now; }
+    bool SetLocal(const LocalTime& t) override;
+    std::uint32_t TickCount() override { return ticks; }
+};
+
+}  // namespace platform
+
+#include <optional>
+
+#include "platform/Http.h"
+
+namespace platform {
+
+// Answers GETs from a table of replies and keeps every address it was asked for.
+class ScriptedHttp : public HttpPort {
+public:
+    std::map<std::string, std::string> replies;  // exact address -> body; others fail
+    std::vector<std::string> requests;
+
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#include "platform/native/NativePlatform.h"
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+fs::path NativePlatform::MakeRoot() {
+    static std::atomic<int> counter{0};
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    fs::path p = fs::temp_directory_path() /
+                 ("vm-native-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    fs::create_directories(p);
+    return p;
+}
+
+NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
+    root_ = files.HostPath("C:\\").parent_path();
+    Ports& p = ports();
+    p.profile = &profile;
+    p.registry = &registry;
+    p.environment = &environment;
+    p.fileSystem = &files;
+    p.messageBox = &messageBox;
+    p.clock = &clock;
+    p.http = &http;
+}
+
+NativePlatform::~NativePlatform() {
+    ports() = saved_;
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+}  // namespace platform

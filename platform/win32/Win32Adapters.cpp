@@ -1,0 +1,368 @@
+#include "platform/win32/Win32Adapters.h"
+
+#include "platform/win32/WinApi.h"
+
+#include <cstring>
+#include <vector>
+
+namespace platform::win32 {
+
+void InternetHandleTraits::Close(Handle h) { ::InternetCloseHandle(h); }
+using ScopedInternetHandle = ScopedHandle<InternetHandleTraits>;
+
+namespace {
+
+FsStatus StatusFromError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND: return FsStatus::FileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH: return FsStatus::PathNotFound;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS: return FsStatus::AlreadyExists;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: return FsStatus::PermissionDenied;
+        default: return FsStatus::Failed;
+    }
+}
+
+FsStatus LastStatus() { return StatusFromError(::GetLastError()); }
+
+DWORD Attributes(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
+bool IsFile(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY); }
+bool IsFolder(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
+// Windows refuses to replace a read-only file; Wine running as root does not, so say it here.
+bool IsReadOnlyFile(const std::string& path) {
+    DWORD a = Attributes(path);
+    return IsFile(a) && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+std::string ParentOf(const std::string& path) {
+    auto pos = path.find_last_of("\\/");
+    if (pos == std::string::npos) return ".";
+    if (pos == 2 && path[1] == ':') return path.substr(0, 3);
+    return path.substr(0, pos);
+}
+
+// Removes a file, clearing its read-only flag first when forced.
+FsStatus RemoveFile(const std::string& path, DWORD attributes, bool force) {
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        if (!force) return FsStatus::PermissionDenied;
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    return ::DeleteFileA(path.c_str()) ? FsStatus::Ok : LastStatus();
+}
+
+FsStatus RemoveTree(const std::string& folder, bool force) {
+    WIN32_FIND_DATAA data;
+    {
+        ScopedFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
+        if (find) {
+            do {
+                std::string name = data.cFileName;
+                if (name == "." || name == "..") continue;
+                std::string child = folder + "\\" + name;
+                FsStatus s = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                                 ? RemoveTree(child, force)
+                                 : RemoveFile(child, data.dwFileAttributes, force);
+                if (s != FsStatus::Ok) return s;
+            } while (::FindNextFileA(find.get(), &data));
+        }
+    }
+    ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ::RemoveDirectoryA(folder.c_str()) ? FsStatus::Ok : LastStatus();
+}
+
+class Win32AppendStream : public AppendStream {
+public:
+    explicit Win32AppendStream(HANDLE h) : file_(h) {}
+    bool Write(const std::string& text) override {
+        DWORD written = 0;
+        return ::WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+               written == text.size();
+    }
+
+private:
+    ScopedFileHandle file_;
+};
+
+HKEY RootKey(RegRoot root) { return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+}  // namespace
+
+// --- profile ---
+
+std::uint32_t Win32Profile::GetString(const char* section, const char* key, const char* def, char* buf,
+                                      std::uint32_t size, const std::string& file) {
+    return ::GetPrivateProfileStringA(section, key, def, buf, size, file.c_str());
+}
+
+bool Win32Profile::WriteString(const char* section, const char* key, const char* value,
+                               const std::string& file) {
+    if (IsReadOnlyFile(file)) return false;
+    return ::WritePrivateProfileStringA(section, key, value, file.c_str()) != 0;
+}
+
+// --- registry ---
+
+RegKey Win32Registry::OpenKey(RegRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(RootKey(root), path.c_str(), &key) != ERROR_SUCCESS) return 0;
+    return reinterpret_cast<RegKey>(key);
+}
+
+long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type, void* data,
+                               std::uint32_t* size) {
+    DWORD t = 0;
+    DWORD s = size ? *size : 0;
+    LONG rc = ::RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t,
+                                 static_cast<BYTE*>(data), size ? &s : nullptr);
+    if (type) *type = t;
+    if (size) *size = s;
+    return rc;
+}
+
+void Win32Registry::CloseKey(RegKey key) { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
+
+// --- environment ---
+
+std::string Win32Environment::GetVariable(const std::string& name) {
+    DWORD n = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (n == 0) return {};
+    std::string value(n, '\0');
+    n = ::GetEnvironmentVariableA(name.c_str(), value.data(), n);
+    value.resize(n);
+    return value;
+}
+
+std::string Win32Environment::ProgramFolder() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    auto pos = folder.find_last_of('\\');
+    if (pos == std::string::npos) return folder;
+    folder.resize(pos);
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    return folder;
+}
+
+std::string Win32Environment::CommandLine() {
+    const char* p = ::GetCommandLineA();
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
+
+// --- files ---
+
+bool Win32FileSystem::FileExists(const std::string& path) { return IsFile(Attributes(path)); }
+bool Win32FileSystem::FolderExists(const std::string& path) { return IsFolder(Attributes(path)); }
+
+FsStatus Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+    DWORD src = Attributes(from);
+    if (!IsFile(src)) return IsFolder(src) ? FsStatus::FileNotFound : LastStatus();
+    if (IsFolder(Attributes(to)) || IsReadOnlyFile(to)) return FsStatus::PermissionDenied;
+    return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? FsStatus::Ok : LastStatus();
+}
+
+FsStatus Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
+    if (!IsFile(Attributes(from))) return FsStatus::FileNotFound;
+    return ::MoveFileA(from.c_str(), to.c_str()) ? FsStatus::Ok : LastStatus();
+}
+
+FsStatus Win32FileSystem::DeleteFile(const std::string& pathOrPattern, bool force) {
+    if (!IsFolder(Attributes(ParentOf(pathOrPattern)))) return FsStatus::PathNotFound;
+    std::string folder = ParentOf(pathOrPattern);
+    std::vector<std::pair<std::string, DWORD>> targets;
+    WIN32_FIND_DATAA data;
+    {
+        ScopedFindHandle find(::FindFirstFileA(pathOrPattern.c_str(), &data));
+        if (find) {
+            do {
+                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    targets.emplace_back(folder + "\\" + data.cFileName, data.dwFileAttributes);
+            } while (::FindNextFileA(find.get(), &data));
+        }
+    }
+    if (targets.empty()) return FsStatus::FileNotFound;
+    for (auto& [path, attributes] : targets) {
+        FsStatus s = RemoveFile(path, attributes, force);
+        if (s != FsStatus::Ok) return s;
+    }
+    return FsStatus::Ok;
+}
+
+FsStatus Win32FileSystem::CreateFolder(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr) ? FsStatus::Ok : LastStatus();
+}
+
+FsStatus Win32FileSystem::DeleteFolder(const std::string& path, bool force) {
+    std::string folder = path;
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    if (!IsFolder(Attributes(folder))) return FsStatus::PathNotFound;
+    return RemoveTree(folder, force);
+}
+
+FsStatus Win32FileSystem::MoveFolder(const std::string& from, const std::string& to) {
+    if (!IsFolder(Attributes(from))) return FsStatus::PathNotFound;
+    if (Attributes(to) != INVALID_FILE_ATTRIBUTES) return FsStatus::AlreadyExists;
+    return ::MoveFileA(from.c_str(), to.c_str()) ? FsStatus::Ok : LastStatus();
+}
+
+std::optional<std::vector<DirEntry>> Win32FileSystem::List(const std::string& folder) {
+    if (!IsFolder(Attributes(folder))) return std::nullopt;
+    std::string base = folder;
+    if (base.back() != '\\') base += '\\';
+    std::vector<DirEntry> entries;
+    WIN32_FIND_DATAA data;
+    ScopedFindHandle find(::FindFirstFileA((base + "*").c_str(), &data));
+    if (!find) return entries;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        DirEntry e;
+        e.name = name;
+        e.path = base + name;
+        e.attributes = data.dwFileAttributes;
+        e.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(std::move(e));
+    } while (::FindNextFileA(find.get(), &data));
+    return entries;
+}
+
+std::optional<std::uint32_t> Win32FileSystem::GetAttributes(const std::string& path) {
+    DWORD a = Attributes(path);
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+FsStatus Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    DWORD a = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_ARCHIVE);
+    return ::SetFileAttributesA(path.c_str(), a ? a : FILE_ATTRIBUTE_NORMAL) ? FsStatus::Ok : LastStatus();
+}
+
+std::optional<LocalTime> Win32FileSystem::LastWriteTime(const std::string& path) {
+    // Read from the directory entry: works while another process holds the file open.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &st))
+        return std::nullopt;
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string content;
+    char chunk[65536];
+    DWORD got = 0;
+    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
+    return content;
+}
+
+FsStatus Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+    if (IsReadOnlyFile(path)) return FsStatus::PermissionDenied;
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastStatus();
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        return LastStatus();
+    return FsStatus::Ok;
+}
+
+std::unique_ptr<AppendStream> Win32FileSystem::OpenAppend(const std::string& path) {
+    if (IsReadOnlyFile(path)) return nullptr;
+    HANDLE h = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32AppendStream>(h);
+}
+
+// --- message boxes ---
+
+MsgAnswer Win32MessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
+    return static_cast<MsgAnswer>(::MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND));
+}
+
+// --- clock ---
+
+LocalTime Win32Clock::Now() {
+    SYSTEMTIME st;
+    ::GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+bool Win32Clock::SetLocal(const LocalTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.year);
+    st.wMonth = static_cast<WORD>(t.month);
+    st.wDay = static_cast<WORD>(t.day);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    st.wMilliseconds = static_cast<WORD>(t.millisecond);
+    return ::SetLocalTime(&st) != 0;
+}
+
+std::uint32_t Win32Clock::TickCount() { return ::GetTickCount(); }
+
+// --- HTTP ---
+
+std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutSeconds) {
+    ScopedInternetHandle session(::InternetOpenA("Velomark", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return std::nullopt;
+    DWORD ms = static_cast<DWORD>(timeoutSeconds) * 1000;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        ::InternetSetOptionA(session.get(), option, &ms, sizeof ms);
+    ScopedInternetHandle request(::InternetOpenUrlA(
+        session.get(), url.c_str(), nullptr, 0,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI, 0));
+    if (!request) return std::nullopt;
+    DWORD status = 0, len = sizeof status;
+    if (!::HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr) ||
+        status < 200 || status >= 300)
+        return std::nullopt;
+    std::string body;
+    char chunk[16384];
+    DWORD got = 0;
+    while (::InternetReadFile(request.get(), chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
+    return body;
+}
+
+// --- installation ---
+
+void InstallWin32Ports() {
+    static Win32Profile profile;
+    static Win32Registry registry;
+    static Win32Environment environment;
+    static Win32FileSystem files;
+    static Win32MessageBox messageBox;
+    static Win32Clock clock;
+    static WinInetHttp http;
+    Ports& p = ports();
+    p.profile = &profile;
+    p.registry = &registry;
+    p.environment = &environment;
+    p.fileSystem = &files;
+    p.messageBox = &messageBox;
+    p.clock = &clock;
+    p.http = &http;
+}
+
+}  // namespace platform::win32

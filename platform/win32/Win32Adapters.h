@@ -1,0 +1,69 @@
+// Adapters of the ports on the Win32 API. This folder must contain only Win32-specific code.
+#pragma once
+#include "platform/Ports.h"
+
+namespace platform::win32 {
+
+class Win32Profile : public ProfilePort {
+public:
+    std::uint32_t GetString(const char* section, const char* key, const char* def, char* buf,
+                            std::uint32_t size, const std::string& file) override;
+    bool WriteString(const char* section, const char* key, const char* value,
+                     const std::string& file) override;
+};
+
+class Win32Registry : public RegistryPort {
+public:
+    RegKey OpenKey(RegRoot root, const std::string& path) override;
+    long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, void* data,
+                    std::uint32_t* size) override;
+    void CloseKey(RegKey key) override;
+};
+
+class Win32Environment : public EnvironmentPort {
+public:
+    std::string GetVariable(const std::string& name) override;
+    std::string ProgramFolder() override;
+    std::string CommandLine() override;
+};
+
+class Win32FileSystem : public FileSystemPort {
+public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    FsStatus CopyFile(const std::string& from, const std::string& to) override;
+    FsStatus MoveFile(const std::string& from, const std::string& to) override;
+    FsStatus DeleteFile(const std::string& pathOrPattern, bool force) override;
+    FsStatus CreateFolder(const std::string& path) override;
+    FsStatus DeleteFolder(const std::string& path, bool force) override;
+    FsStatus MoveFolder(const std::string& from, const std::string& to) override;
+    std::optional<std::vector<DirEntry>> List(const std::string& folder) override;
+    std::optional<std::uint32_t> GetAttributes(const std::string& path) override;
+    FsStatus SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::optional<LocalTime> LastWriteTime(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    FsStatus WriteFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<AppendStream> OpenAppend(const std::string& path) override;
+};
+
+class Win32MessageBox : public MessageBoxPort {
+public:
+    MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
+};
+
+class Win32Clock : public ClockPort {
+public:
+    LocalTime Now() override;
+    bool SetLocal(const LocalTime& t) override;
+    std::uint32_t TickCount() override;
+};
+
+class WinInetHttp : public HttpPort {
+public:
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
+};
+
+// Installs one program-wide set of the Win32 adapters into platform::ports().
+void InstallWin32Ports();
+
+}  // namespace platform::win32

@@ -1,0 +1,73 @@
+#include "services/TextNumbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace vm {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    auto e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+// Parses sign, digits and an optional fraction after sep into a double.
+std::optional<double> ParseNumber(const std::string& raw, const std::string& sep) {
+    std::string t = Trim(raw);
+    if (t.empty()) return std::nullopt;
+    std::string normal;
+    std::size_t i = 0;
+    if (t[0] == '+' || t[0] == '-') normal += t[i++];
+    bool digits = false, fraction = false;
+    while (i < t.size()) {
+        if (t[i] >= '0' && t[i] <= '9') {
+            normal += t[i++];
+            digits = true;
+        } else if (!fraction && !sep.empty() && t.compare(i, sep.size(), sep) == 0) {
+            normal += '.';
+            i += sep.size();
+            fraction = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(normal.data() + (normal[0] == '+'), normal.data() + normal.size(), value);
+    if (ec != std::errc() || end != normal.data() + normal.size()) return std::nullopt;
+    return value;
+}
+
+template <class Int>
+std::optional<Int> ToWhole(const std::string& text, const std::string& decimalSep) {
+    auto v = ParseNumber(text, decimalSep.empty() ? "." : decimalSep);
+    if (!v) return std::nullopt;
+    double r = std::nearbyint(*v);  // the default rounding mode rounds half to even
+    if (r < std::numeric_limits<Int>::min() || r > std::numeric_limits<Int>::max()) return std::nullopt;
+    return static_cast<Int>(r);
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep) {
+    return ToWhole<std::int32_t>(text, decimalSep);
+}
+
+std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep) {
+    return ToWhole<std::int16_t>(text, decimalSep);
+}
+
+std::optional<double> ParsePointNumber(const std::string& text) { return ParseNumber(text, "."); }
+
+std::string FormatPointNumber(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    return buf;
+}
+
+}  // namespace vm

@@ -1,0 +1,20 @@
+// Conversions between text and numbers as the client's files and settings need them.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vm {
+
+// A whole number from text in the user's number form: blanks around it, an optional sign,
+// digits, and optionally decimalSep with more digits (rounded half to even, as Windows' own
+// conversion does). Empty, non-numeric or out-of-range text gives nothing.
+std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep);
+std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep);
+
+// A number written with "." as its decimal point, whatever the user's settings.
+std::optional<double> ParsePointNumber(const std::string& text);
+// A number as text with "." as its decimal point and no superfluous digits (0.25 -> "0.25").
+std::string FormatPointNumber(double value);
+
+}  // namespace vm

@@ -1,0 +1,181 @@
+// The file-system rules the client relies on, checked against every adapter set.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/conformance/AdapterSets.h"
+
+namespace vmtest {
+namespace {
+
+using platform::FsStatus;
+
+class FileSystemConformance : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override { set = MakeAdapterSet(GetParam()); }
+    platform::FileSystemPort& fs() { return set->files(); }
+    std::string P(const std::string& rel) const { return set->base() + "\\" + rel; }
+    void Put(const std::string& rel, const std::string& bytes = "x") {
+        ASSERT_EQ(fs().WriteFile(P(rel), bytes), FsStatus::Ok) << rel;
+    }
+    void Folder(const std::string& rel) { ASSERT_EQ(fs().CreateFolder(P(rel)), FsStatus::Ok) << rel; }
+    std::string Read(const std::string& rel) { return fs().ReadFile(P(rel)).value_or("<missing>"); }
+    void ReadOnly(const std::string& rel) {
+        ASSERT_EQ(fs().SetAttributes(P(rel), platform::kAttrReadOnly), FsStatus::Ok);
+    }
+    std::unique_ptr<AdapterSet> set;
+};
+
+TEST_P(FileSystemConformance, NamesIgnoreCase) {
+    Folder("Maps");
+    Put("Maps\\Track.ini", "t");
+    EXPECT_TRUE(fs().FileExists(P("MAPS\\track.INI")));
+    EXPECT_TRUE(fs().FolderExists(P("maps")));
+    EXPECT_FALSE(fs().FileExists(P("maps")));
+    EXPECT_FALSE(fs().FolderExists(P("maps\\track.ini")));
+    EXPECT_EQ(fs().ReadFile(P("mAPs\\TRACK.ini")).value_or(""), "t");
+}
+
+TEST_P(FileSystemConformance, CopyFileReplacesDestinationButNotReadOnlyOne) {
+    Put("a.txt", "new");
+    Put("b.txt", "old");
+    EXPECT_EQ(fs().CopyFile(P("a.txt"), P("b.txt")), FsStatus::Ok);
+    EXPECT_EQ(Read("b.txt"), "new");
+    Put("c.txt", "kept");
+    ReadOnly("c.txt");
+    EXPECT_EQ(fs().CopyFile(P("a.txt"), P("c.txt")), FsStatus::PermissionDenied);
+    EXPECT_EQ(Read("c.txt"), "kept");
+    EXPECT_EQ(fs().CopyFile(P("none.txt"), P("d.txt")), FsStatus::FileNotFound);
+    EXPECT_EQ(fs().CopyFile(P("a.txt"), P("nofolder\\d.txt")), FsStatus::PathNotFound);
+}
+
+TEST_P(FileSystemConformance, MoveFolderRefusesAnExistingDestination) {
+    Folder("src");
+    Put("src\\f.txt", "1");
+    Folder("dst");
+    EXPECT_EQ(fs().MoveFolder(P("src"), P("dst")), FsStatus::AlreadyExists);
+    EXPECT_EQ(Read("src\\f.txt"), "1");
+    EXPECT_EQ(fs().MoveFolder(P("src"), P("moved")), FsStatus::Ok);
+    EXPECT_EQ(Read("moved\\f.txt"), "1");
+    EXPECT_FALSE(fs().FolderExists(P("src")));
+    EXPECT_EQ(fs().MoveFolder(P("src"), P("again")), FsStatus::PathNotFound);
+}
+
+TEST_P(FileSystemConformance, MoveFileRefusesAnExistingDestination) {
+    Put("a.txt", "a");
+    Put("b.txt", "b");
+    EXPECT_EQ(fs().MoveFile(P("a.txt"), P("b.txt")), FsStatus::AlreadyExists);
+    EXPECT_EQ(fs().MoveFile(P("a.txt"), P("c.txt")), FsStatus::Ok);
+    EXPECT_EQ(Read("c.txt"), "a");
+    EXPECT_FALSE(fs().FileExists(P("a.txt")));
+}
+
+TEST_P(FileSystemConformance, DeleteFileHonoursReadOnlyUnlessForced) {
+    Put("r.txt");
+    ReadOnly("r.txt");
+    EXPECT_EQ(fs().DeleteFile(P("r.txt"), false), FsStatus::PermissionDenied);
+    EXPECT_TRUE(fs().FileExists(P("r.txt")));
+    EXPECT_EQ(fs().DeleteFile(P("r.txt"), true), FsStatus::Ok);
+    EXPECT_FALSE(fs().FileExists(P("r.txt")));
+    EXPECT_EQ(fs().DeleteFile(P("r.txt"), true), FsStatus::FileNotFound);
+}
+
+TEST_P(FileSystemConformance, DeleteFilePatternTakesOnlyMatchingFiles) {
+    Folder("Maps");
+    Folder("Maps\\sub");
+    Put("Maps\\a.mat");
+    Put("Maps\\B.MAT");
+    Put("Maps\\c.ini");
+    Put("Maps\\sub\\d.mat");
+    EXPECT_EQ(fs().DeleteFile(P("Maps\\*.mat"), false), FsStatus::Ok);
+    EXPECT_FALSE(fs().FileExists(P("Maps\\a.mat")));
+    EXPECT_FALSE(fs().FileExists(P("Maps\\B.MAT")));
+    EXPECT_TRUE(fs().FileExists(P("Maps\\c.ini")));
+    EXPECT_TRUE(fs().FileExists(P("Maps\\sub\\d.mat")));  // not recursive
+    EXPECT_EQ(fs().DeleteFile(P("Maps\\*.mat"), false), FsStatus::FileNotFound);
+}
+
+TEST_P(FileSystemConformance, DeleteFolderIsRecursiveAndHonoursReadOnly) {
+    Folder("tree");
+    Folder("tree\\inner");
+    Put("tree\\inner\\ro.txt");
+    ReadOnly("tree\\inner\\ro.txt");
+    EXPECT_EQ(fs().DeleteFolder(P("tree"), false), FsStatus::PermissionDenied);
+    EXPECT_TRUE(fs().FileExists(P("tree\\inner\\ro.txt")));
+    EXPECT_EQ(fs().DeleteFolder(P("tree"), true), FsStatus::Ok);
+    EXPECT_FALSE(fs().FolderExists(P("tree")));
+    EXPECT_EQ(fs().DeleteFolder(P("tree"), true), FsStatus::PathNotFound);
+}
+
+TEST_P(FileSystemConformance, CreateFolderNeedsParentAndNoExistingEntry) {
+    EXPECT_EQ(fs().CreateFolder(P("a\\b")), FsStatus::PathNotFound);
+    EXPECT_EQ(fs().CreateFolder(P("a")), FsStatus::Ok);
+    EXPECT_EQ(fs().CreateFolder(P("A")), FsStatus::AlreadyExists);
+}
+
+TEST_P(FileSystemConformance, ListShowsFilesFoldersAndHiddenEntries) {
+    Folder("dir");
+    Put("dir\\one.txt");
+    Put("dir\\hidden.txt");
+    ASSERT_EQ(fs().SetAttributes(P("dir\\hidden.txt"), platform::kAttrHidden), FsStatus::Ok);
+    Folder("dir\\sub");
+    auto entries = fs().List(P("dir"));
+    ASSERT_TRUE(entries.has_value());
+    std::sort(entries->begin(), entries->end(), [](auto& a, auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries->size(), 3u);
+    EXPECT_EQ((*entries)[0].name, "hidden.txt");
+    EXPECT_TRUE((*entries)[0].attributes & platform::kAttrHidden);
+    EXPECT_EQ((*entries)[1].name, "one.txt");
+    EXPECT_EQ((*entries)[1].path, P("dir\\one.txt"));
+    EXPECT_FALSE((*entries)[1].isFolder);
+    EXPECT_EQ((*entries)[2].name, "sub");
+    EXPECT_TRUE((*entries)[2].isFolder);
+    EXPECT_FALSE(fs().List(P("nothing")).has_value());
+}
+
+TEST_P(FileSystemConformance, AttributesRoundTripAndClear) {
+    Put("f.txt");
+    ASSERT_EQ(fs().SetAttributes(P("f.txt"), platform::kAttrReadOnly | platform::kAttrHidden), FsStatus::Ok);
+    EXPECT_EQ(fs().GetAttributes(P("f.txt")).value_or(0) & 0x3u, 0x3u);
+    ASSERT_EQ(fs().SetAttributes(P("f.txt"), platform::kAttrNormal), FsStatus::Ok);
+    EXPECT_EQ(fs().GetAttributes(P("f.txt")).value_or(99) & 0x3u, 0u);
+    EXPECT_FALSE(fs().GetAttributes(P("none.txt")).has_value());
+    EXPECT_TRUE(fs().GetAttributes(set->base()).value_or(0) & platform::kAttrDirectory);
+}
+
+TEST_P(FileSystemConformance, WriteFileRefusesReadOnlyFile) {
+    Put("ro.txt", "keep");
+    ReadOnly("ro.txt");
+    EXPECT_EQ(fs().WriteFile(P("ro.txt"), "lost"), FsStatus::PermissionDenied);
+    EXPECT_EQ(Read("ro.txt"), "keep");
+}
+
+TEST_P(FileSystemConformance, AppendStreamCreatesThenAppends) {
+    {
+        auto out = fs().OpenAppend(P("log.txt"));
+        ASSERT_TRUE(out);
+        EXPECT_TRUE(out->Write("one\r\n"));
+        EXPECT_EQ(Read("log.txt"), "one\r\n");  // on disk before the stream closes
+    }
+    auto again = fs().OpenAppend(P("log.txt"));
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->Write("two\r\n"));
+    again.reset();
+    EXPECT_EQ(Read("log.txt"), "one\r\ntwo\r\n");
+    EXPECT_FALSE(fs().OpenAppend(P("no folder\\log.txt")));
+}
+
+TEST_P(FileSystemConformance, LastWriteTimeOfMissingFileIsNothing) {
+    Put("f.txt");
+    auto t = fs().LastWriteTime(P("f.txt"));
+    ASSERT_TRUE(t.has_value());
+    EXPECT_GE(t->year, 2020);
+    EXPECT_FALSE(fs().LastWriteTime(P("none.txt")).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Adapters, FileSystemConformance, ::testing::ValuesIn(AdapterSetNames()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace vmtest
