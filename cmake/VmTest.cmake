@@ -6,17 +6,29 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${VM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# vm_test(<name> SOURCES ... LIBS ... [TIMEOUT s])
+# vm_test(<name> SOURCES ... LIBS ... [TIMEOUT s] [EVENT_SERVER <fixture folder>])
 # Natively each case is its own CTest test; under Wine each program is one test, since starting
-# a Wine process per case would cost more than the cases themselves.
+# a Wine process per case would cost more than the cases themselves. With EVENT_SERVER the
+# program runs while tools/event_server serves the fixture folder (address in VM_EVENT_SERVER).
 function(vm_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT;EVENT_SERVER" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} vm_test_support GTest::gmock)
-  if(VM_WINDOWS)
+  if(T_EVENT_SERVER)
+    set(wrap bash ${CMAKE_SOURCE_DIR}/scripts/with-event-server)
+    if(VM_WINDOWS)
+      set(emu ${CMAKE_CROSSCOMPILING_EMULATOR})
+      add_test(NAME ${name} COMMAND ${wrap} --windows ${T_EVENT_SERVER}
+               -- ${emu} $<TARGET_FILE:vm_event_server> -- ${emu} $<TARGET_FILE:${name}>)
+    else()
+      add_test(NAME ${name} COMMAND ${wrap} ${T_EVENT_SERVER}
+               -- $<TARGET_FILE:vm_event_server> -- $<TARGET_FILE:${name}>)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "event-server")
+  elseif(VM_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine)
   else()
