@@ -34,10 +34,12 @@ std::string BuildEventRecord(std::int16_t kind, const std::string& stageTime, st
     const long long numbers[] = {stageId, weather, car,  carPlus, damage, hostOption, testFlag,
                                  humid,   wear,    skyIndex, g.gCurrentSS, StartOffset(), g.gCarCategory};
     std::string time = Strip(stageTime);
-    std::string record = std::to_string(kind) + ";" + (time.empty() ? "12:34.56" : time);
-    for (long long n : numbers) record += ";" + std::to_string(n);
     auto& regional = platform::regional();
-    record += ";" + vm::FormatDayFirstStamp(platform::clock().Now(), regional.DateSeparator(), regional.TimeSeparator());
+    std::string record = std::to_string(kind);
+    auto field = [&record](const std::string& text) { record.append(1, ';').append(text); };
+    field(time.empty() ? "12:34.56" : time);
+    for (long long n : numbers) field(std::to_string(n));
+    field(vm::FormatDayFirstStamp(platform::clock().Now(), regional.DateSeparator(), regional.TimeSeparator()));
     return record;
 }
 
