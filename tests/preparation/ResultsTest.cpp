@@ -82,6 +82,13 @@ protected:
         g.gDriverName = "Ari";
         g.gCarLabel = "[A8] Citro\xEBn Xsara";
     }
+    // The one message box shown so far.
+    void ExpectMessage(const std::string& text, const std::string& title, unsigned style) {
+        ASSERT_EQ(os.messageBox.shown.size(), 1u);
+        EXPECT_EQ(os.messageBox.shown[0].text, text);
+        EXPECT_EQ(os.messageBox.shown[0].title, title);
+        EXPECT_EQ(os.messageBox.shown[0].style, style);
+    }
 };
 
 TEST_F(ResultsTest, UploadSendsStartThenFinishInOneAddress) {
@@ -105,10 +112,7 @@ TEST_F(ResultsTest, UploadRefusesWithoutBothRecords) {
     qvrMod::upload.gErrUrlStart = "http://x/err.php?user=Ari&msg0=41&pwd0=pw";  // a start, then a retirement
     gFunc::UploadStageTime();
     EXPECT_TRUE(os.webPanes.navigations.empty());
-    ASSERT_EQ(os.messageBox.shown.size(), 1u);
-    EXPECT_EQ(os.messageBox.shown[0].text, "Error! you haven't the correct logs");
-    EXPECT_EQ(os.messageBox.shown[0].title, "Upload stage time");
-    EXPECT_EQ(os.messageBox.shown[0].style, platform::kMsgCritical | platform::kMsgOk);
+    ExpectMessage("Error! you haven't the correct logs", "Upload stage time", platform::kMsgCritical | platform::kMsgOk);
 }
 
 TEST_F(ResultsTest, TimesLogLayoutAndName) {
@@ -116,10 +120,7 @@ TEST_F(ResultsTest, TimesLogLayoutAndName) {
     EXPECT_EQ(Get("C:\\Velomark\\qvrLog_20261208_074512.txt"),
               "[driver]\r\nAri\r\n[A8] Citro\xEBn Xsara\r\n[log]\r\n\r\n"
               "Harwood Forest     [6100m]* s1[01:05.20] s2[02:10.37] end[03:01.05]|\r\n\r\n");
-    ASSERT_EQ(os.messageBox.shown.size(), 1u);
-    EXPECT_EQ(os.messageBox.shown[0].text, "File qvrLog_20261208_074512.txt saved!");
-    EXPECT_EQ(os.messageBox.shown[0].title, "Saving times");
-    EXPECT_EQ(os.messageBox.shown[0].style, platform::kMsgInformation | platform::kMsgOk);
+    ExpectMessage("File qvrLog_20261208_074512.txt saved!", "Saving times", platform::kMsgInformation | platform::kMsgOk);
 }
 
 TEST_F(ResultsTest, TimesLogOfTheSameSecondOverwritesAndAnEmptyBoxKeepsTheHeader) {
@@ -133,9 +134,7 @@ TEST_F(ResultsTest, ATimesLogThatCannotBeWrittenIsNotReportedAsSaved) {
     (void)os.files.SetAttributes("C:\\Velomark\\qvrLog_20261208_074512.txt", platform::kAttrReadOnly);
     gFunc::SaveTimesLog("x|\r\n");
     EXPECT_EQ(Get("C:\\Velomark\\qvrLog_20261208_074512.txt"), "kept");
-    ASSERT_EQ(os.messageBox.shown.size(), 1u);
-    EXPECT_EQ(os.messageBox.shown[0].text, "File qvrLog_20261208_074512.txt not saved!");
-    EXPECT_EQ(os.messageBox.shown[0].style, platform::kMsgCritical | platform::kMsgOk);
+    ExpectMessage("File qvrLog_20261208_074512.txt not saved!", "Saving times", platform::kMsgCritical | platform::kMsgOk);
 }
 
 TEST_F(ResultsTest, OpenUrlAsksTheShellWithTheFormAsOwnerAndIgnoresFailure) {
