@@ -31,7 +31,7 @@ public:
     ScriptedHttp http;
     RecordingShell shell;
     FixedRegional regional;
-    FetchingWebPanes webPanes{&http};
+    FetchingWebPanes webPanes{&http};  // its fetches show in http.requests too
 
 private:
     static std::filesystem::path MakeRoot();
