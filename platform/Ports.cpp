@@ -28,5 +28,8 @@ FileSystemPort& fileSystem() { return require(ports().fileSystem, "fileSystem");
 MessageBoxPort& messageBox() { return require(ports().messageBox, "messageBox"); }
 ClockPort& clock() { return require(ports().clock, "clock"); }
 HttpPort& http() { return require(ports().http, "http"); }
+ShellPort& shell() { return require(ports().shell, "shell"); }
+RegionalPort& regional() { return require(ports().regional, "regional"); }
+WebPanePort& webPanes() { return require(ports().webPanes, "webPanes"); }
 
 }  // namespace platform

@@ -8,7 +8,10 @@
 #include "platform/Http.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/Regional.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/WebPane.h"
 
 namespace platform {
 
@@ -20,6 +23,9 @@ struct Ports {
     MessageBoxPort* messageBox = nullptr;
     ClockPort* clock = nullptr;
     HttpPort* http = nullptr;
+    ShellPort* shell = nullptr;
+    RegionalPort* regional = nullptr;
+    WebPanePort* webPanes = nullptr;
 };
 
 // The installed ports of this process.
@@ -33,5 +39,8 @@ FileSystemPort& fileSystem();
 MessageBoxPort& messageBox();
 ClockPort& clock();
 HttpPort& http();
+ShellPort& shell();
+RegionalPort& regional();
+WebPanePort& webPanes();
 
 }  // namespace platform

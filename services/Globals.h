@@ -47,6 +47,7 @@ struct Globals {
     std::int16_t gCurrentSS = 0;
     bool gTestSwitch = false;  // the command line was the testing-mode access code
     std::uint8_t gTestFlag = 0;
+    std::string gCarLabel;     // class tag and car name, set at log-in
 
     // Current choice.
     std::int32_t gHostTrackId = 0;

@@ -10,5 +10,9 @@ namespace vm {
 std::string FormatTimeStamp(const platform::LocalTime& t);
 // "YYYYMMDDhhNNss".
 std::string FormatCompactStamp(const platform::LocalTime& t);
+// "yyyymmdd_hhnnss".
+std::string FormatFileStamp(const platform::LocalTime& t);
+// "dd/mm/yyyy hh:nn:ss", 24-hour, with the given date and time separators in place of "/" and ":".
+std::string FormatDayFirstStamp(const platform::LocalTime& t, const std::string& dateSep, const std::string& timeSep);
 
 }  // namespace vm

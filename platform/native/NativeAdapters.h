@@ -1,6 +1,7 @@
 // Small in-process adapters for native runs and tests: environment, message boxes and clock.
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -63,6 +64,58 @@ public:
     std::vector<std::string> requests;
 
     std::optional<std::string> Get(const std::string& url, int timeoutSeconds) override;
+};
+
+}  // namespace platform
+
+#include "platform/Regional.h"
+#include "platform/Shell.h"
+#include "platform/WebPane.h"
+
+namespace platform {
+
+// Keeps every shell request and answers each with a fixed result.
+class RecordingShell : public ShellPort {
+public:
+    struct Call {
+        ShellOwner owner = 0;
+        std::string verb, file, parameters, folder;
+        int show = 0;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
+    std::int32_t result = 42;  // success, as the shell reports it
+    // Runs at each request before it is recorded; tests use it to see the files at that moment.
+    std::function<void(const Call&)> onExecute;
+
+    std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& folder, int show) override;
+};
+
+// Regional settings as a test sets them.
+class FixedRegional : public RegionalPort {
+public:
+    std::string dateSeparator = "/", timeSeparator = ":", decimalSeparator = ".";
+
+    std::string DateSeparator() override { return dateSeparator; }
+    std::string TimeSeparator() override { return timeSeparator; }
+    std::string DecimalSeparator() override { return decimalSeparator; }
+};
+
+// Web panes without an HTML engine: each navigation is recorded and, for a web address,
+// fetched through the given HTTP port before Navigate returns (the body is dropped).
+class FetchingWebPanes : public WebPanePort {
+public:
+    struct Navigation {
+        std::string pane, address;
+        bool operator==(const Navigation&) const = default;
+    };
+    explicit FetchingWebPanes(HttpPort* http = nullptr) : http(http) {}
+
+    HttpPort* http;  // nothing is fetched while null
+    std::vector<Navigation> navigations;
+
+    void Navigate(const std::string& pane, const std::string& address) override;
 };
 
 }  // namespace platform

@@ -28,6 +28,9 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.messageBox = &messageBox;
     p.clock = &clock;
     p.http = &http;
+    p.shell = &shell;
+    p.regional = &regional;
+    p.webPanes = &webPanes;
 }
 
 NativePlatform::~NativePlatform() {

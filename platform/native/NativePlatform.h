@@ -29,6 +29,9 @@ public:
     ScriptedMessageBox messageBox;
     ManualClock clock;
     ScriptedHttp http;
+    RecordingShell shell;
+    FixedRegional regional;
+    FetchingWebPanes webPanes{&http};  // its fetches show in http.requests too
 
 private:
     static std::filesystem::path MakeRoot();

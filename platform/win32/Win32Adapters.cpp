@@ -345,6 +345,31 @@ std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutS
     return body;
 }
 
+// --- shell ---
+
+std::int32_t Win32Shell::Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+                                 const std::string& parameters, const std::string& folder, int show) {
+    HWND window = owner == kDesktopOwner ? ::GetDesktopWindow() : reinterpret_cast<HWND>(owner);
+    HINSTANCE result = ::ShellExecuteA(window, verb.c_str(), file.c_str(),
+                                       parameters.empty() ? nullptr : parameters.c_str(),
+                                       folder.empty() ? nullptr : folder.c_str(), show);
+    return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
+}
+
+// --- regional settings ---
+
+namespace {
+std::string LocaleText(LCTYPE what, const char* fallback) {
+    char buf[16] = {};
+    int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, buf, sizeof buf);
+    return n > 1 ? std::string(buf, n - 1) : std::string(fallback);
+}
+}  // namespace
+
+std::string Win32Regional::DateSeparator() { return LocaleText(LOCALE_SDATE, "/"); }
+std::string Win32Regional::TimeSeparator() { return LocaleText(LOCALE_STIME, ":"); }
+std::string Win32Regional::DecimalSeparator() { return LocaleText(LOCALE_SDECIMAL, "."); }
+
 // --- installation ---
 
 void InstallWin32Ports() {
@@ -355,6 +380,9 @@ void InstallWin32Ports() {
     static Win32MessageBox messageBox;
     static Win32Clock clock;
     static WinInetHttp http;
+    static Win32Shell shell;
+    static Win32Regional regional;
+    static WinInetWebPanes webPanes;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -363,6 +391,9 @@ void InstallWin32Ports() {
     p.messageBox = &messageBox;
     p.clock = &clock;
     p.http = &http;
+    p.shell = &shell;
+    p.regional = &regional;
+    p.webPanes = &webPanes;
 }
 
 }  // namespace platform::win32

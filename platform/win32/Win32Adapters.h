@@ -63,6 +63,39 @@ public:
     std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
 };
 
+class Win32Shell : public ShellPort {
+public:
+    std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& folder, int show) override;
+};
+
+class Win32Regional : public RegionalPort {
+public:
+    std::string DateSeparator() override;
+    std::string TimeSeparator() override;
+    std::string DecimalSeparator() override;
+};
+
+// Web panes that send each navigation as a WinINet GET on a worker thread of their own, one per
+// pane and in order, so that a slow server never holds up the window thread. They show nothing:
+// a pane that shows the page is a window control.
+class WinInetWebPanes : public WebPanePort {
+public:
+    WinInetWebPanes();
+    // Sends what is still queued, then stops the workers.
+    ~WinInetWebPanes() override;
+    WinInetWebPanes(const WinInetWebPanes&) = delete;
+    WinInetWebPanes& operator=(const WinInetWebPanes&) = delete;
+
+    void Navigate(const std::string& pane, const std::string& address) override;
+    // Waits until every navigation made so far has been sent or has failed.
+    void Flush();
+
+private:
+    struct Lanes;
+    std::unique_ptr<Lanes> lanes_;
+};
+
 // Installs one program-wide set of the Win32 adapters into platform::ports().
 void InstallWin32Ports();
 
