@@ -28,5 +28,6 @@ FileSystemPort& fileSystem() { return require(ports().fileSystem, "fileSystem");
 MessageBoxPort& messageBox() { return require(ports().messageBox, "messageBox"); }
 ClockPort& clock() { return require(ports().clock, "clock"); }
 HttpPort& http() { return require(ports().http, "http"); }
+Md5Port& md5() { return require(ports().md5, "md5"); }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
+#include "platform/Md5.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -20,6 +21,7 @@ struct Ports {
     MessageBoxPort* messageBox = nullptr;
     ClockPort* clock = nullptr;
     HttpPort* http = nullptr;
+    Md5Port* md5 = nullptr;
 };
 
 // The installed ports of this process.
@@ -33,5 +35,6 @@ FileSystemPort& fileSystem();
 MessageBoxPort& messageBox();
 ClockPort& clock();
 HttpPort& http();
+Md5Port& md5();
 
 }  // namespace platform

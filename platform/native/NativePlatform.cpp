@@ -28,6 +28,7 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.messageBox = &messageBox;
     p.clock = &clock;
     p.http = &http;
+    p.md5 = &md5;
 }
 
 NativePlatform::~NativePlatform() {

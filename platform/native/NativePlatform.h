@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/native/NativeAdapters.h"
 #include "platform/native/NativeFileSystem.h"
+#include "platform/native/NativeMd5.h"
 #include "platform/native/NativeProfile.h"
 #include "platform/native/NativeRegistry.h"
 
@@ -29,6 +30,7 @@ public:
     ScriptedMessageBox messageBox;
     ManualClock clock;
     ScriptedHttp http;
+    NativeMd5 md5{files};
 
 private:
     static std::filesystem::path MakeRoot();

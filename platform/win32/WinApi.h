@@ -10,6 +10,7 @@
 #define _WIN32_WINNT 0x0601  // Windows 7
 #endif
 #include <windows.h>
+#include <wincrypt.h>
 #include <wininet.h>
 
 // The ports use these names for their own operations; the Win32 code calls the A forms.
