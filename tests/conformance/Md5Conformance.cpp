@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#endif
 
 #include "tests/conformance/AdapterSets.h"
 
@@ -44,6 +49,22 @@ TEST_P(Md5Conformance, FileDigestsMatchTheKnownVectors) {
 TEST_P(Md5Conformance, MissingFileOrFolderHasNoDigest) {
     EXPECT_FALSE(set->md5().FileMd5(set->base() + "\\none.bin").has_value());
     EXPECT_FALSE(set->md5().FileMd5(set->base()).has_value());
+}
+
+// The running host keeps its files open; their digest and date must still be readable.
+TEST_P(Md5Conformance, DigestAndDateOfAFileThatIsHeldOpen) {
+#ifdef _WIN32
+    if (GetParam() != "Win32") GTEST_SKIP() << "sharing is a Win32 matter";
+    std::string path = set->base() + "\\held.bin";
+    ASSERT_EQ(set->files().WriteFile(path, "abc"), platform::FsStatus::Ok);
+    int held = _sopen(path.c_str(), _O_RDWR | _O_BINARY, _SH_DENYNO);
+    ASSERT_GE(held, 0);
+    EXPECT_EQ(set->md5().FileMd5(path).value_or("<none>"), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_TRUE(set->files().LastWriteTime(path).has_value());
+    _close(held);
+#else
+    GTEST_SKIP() << "sharing is a Win32 matter";
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Adapters, Md5Conformance, ::testing::ValuesIn(AdapterSetNames()),
