@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 #include "platform/AnsiText.h"
@@ -72,7 +73,8 @@ std::optional<std::vector<Item>> ReadDirectory(const std::string& b) {
     std::uint16_t onDisk = Get16(b, end + 8), count = Get16(b, end + 10);
     std::uint32_t cdSize = Get32(b, end + 12), cdOffset = Get32(b, end + 16);
     if (disk != 0 || cdDisk != 0 || onDisk != count || count == 0xFFFF || cdOffset == 0xFFFFFFFF) return std::nullopt;
-    if (std::size_t(cdOffset) + cdSize > end) return std::nullopt;
+    // Bounds in 64 bits: the fields can claim up to 4 GB, beyond a 32-bit size_t.
+    if (std::uint64_t(cdOffset) + cdSize > end) return std::nullopt;
 
     std::vector<Item> items;
     std::size_t at = cdOffset;
@@ -99,9 +101,9 @@ std::optional<std::vector<Item>> ReadDirectory(const std::string& b) {
         if (it.entry.size == 0xFFFFFFFF || it.entry.compressedSize == 0xFFFFFFFF || local == 0xFFFFFFFF)
             return std::nullopt;  // zip64
         // The local header only tells how long its own name and extra field are.
-        if (std::size_t(local) + kLocalSize > cdOffset || Get32(b, local) != kLocalSig) return std::nullopt;
+        if (std::uint64_t(local) + kLocalSize > cdOffset || Get32(b, local) != kLocalSig) return std::nullopt;
         it.dataOffset = local + kLocalSize + Get16(b, local + 26) + Get16(b, local + 28);
-        if (it.dataOffset + it.entry.compressedSize > cdOffset) return std::nullopt;
+        if (std::uint64_t(it.dataOffset) + it.entry.compressedSize > cdOffset) return std::nullopt;
         items.push_back(std::move(it));
     }
     return items;
@@ -127,6 +129,8 @@ std::optional<std::string> ReadData(const std::string& archive, const Item& it) 
         if (it.entry.compressedSize != it.entry.size) return std::nullopt;
         out = archive.substr(it.dataOffset, it.entry.size);
     } else {
+        // Deflate packs at most 1032 to 1: a larger claimed size is a damaged entry.
+        if (it.entry.size > std::uint64_t(it.entry.compressedSize) * 1032 + 64) return std::nullopt;
         out.resize(it.entry.size);
         z_stream z{};
         if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return std::nullopt;
@@ -163,13 +167,16 @@ std::optional<std::string> Deflate(const std::string& bytes, int level) {
 // --- paths ---
 
 // The entry's path below the target in Windows form ("" for the target itself), or nothing
-// when the name would leave the target (absolute, drive letter, "..").
+// when the name would leave the target (absolute, drive letter, "..", or a part of only dots
+// and blanks).
 std::optional<std::string> RelativePath(const std::string& name) {
     if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos)
         return std::nullopt;
     std::string rel, part;
     auto flush = [&]() -> bool {
-        if (part == "..") return false;
+        // Windows drops trailing dots and blanks, so ". ." or "..." may mean ".." there.
+        bool dotsAndBlanks = !part.empty() && part.find_first_not_of(". ") == std::string::npos;
+        if (dotsAndBlanks && part != ".") return false;
         if (!part.empty() && part != ".") rel += (rel.empty() ? "" : "\\") + part;
         part.clear();
         return true;
@@ -348,7 +355,7 @@ bool WriteWhole(platform::FileSystemPort& fs, const std::string& path, const std
 
 }  // namespace
 
-bool Unzip(const std::string& archive, const std::string& targetFolder) {
+bool Unzip(const std::string& archive, const std::string& targetFolder) try {
     auto& fs = platform::fileSystem();
     if (targetFolder.empty()) return false;
     auto bytes = fs.ReadFile(archive);
@@ -376,9 +383,11 @@ bool Unzip(const std::string& archive, const std::string& targetFolder) {
             ok = false;
     }
     return ok;
+} catch (const std::exception&) {  // an entry too large for memory
+    return false;
 }
 
-bool Zip(const std::string& archive, const std::string& pattern, int level) {
+bool Zip(const std::string& archive, const std::string& pattern, int level) try {
     auto& fs = platform::fileSystem();
     auto cut = pattern.find_last_of('\\');
     if (cut == std::string::npos || cut + 1 >= pattern.size()) return false;
@@ -411,9 +420,11 @@ bool Zip(const std::string& archive, const std::string& pattern, int level) {
     }
     auto bytes = Serialize(items);
     return bytes && WriteWhole(fs, archive, fresh, old, *bytes);
+} catch (const std::exception&) {
+    return false;
 }
 
-std::optional<std::vector<Entry>> TestArchive(const std::string& archive) {
+std::optional<std::vector<Entry>> TestArchive(const std::string& archive) try {
     auto bytes = platform::fileSystem().ReadFile(archive);
     if (!bytes) return std::nullopt;
     auto items = ReadDirectory(*bytes);
@@ -424,6 +435,8 @@ std::optional<std::vector<Entry>> TestArchive(const std::string& archive) {
         entries.push_back(it.entry);
     }
     return entries;
+} catch (const std::exception&) {
+    return std::nullopt;
 }
 
 }  // namespace ZipLib

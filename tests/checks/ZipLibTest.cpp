@@ -168,7 +168,7 @@ TEST_F(ZipLibTest, PackingFailsWithoutTouchingTheArchive) {
 
 TEST_F(ZipLibTest, NamesThatLeaveTheTargetRefuseTheWholeArchive) {
     const char* names[] = {"../evil.txt", "ok/../../evil.txt", "..\\evil.txt", "/evil.txt", "\\evil.txt",
-                           "C:/evil.txt", "C:evil.txt"};
+                           "C:/evil.txt", "C:evil.txt", ".. /evil.txt", "ok/.../evil.txt"};
     for (const char* bad : names) {
         SCOPED_TRACE(bad);
         Put("C:\\in\\bad.zip", RawZip::Build({{"first.txt", "1"}, {bad, "evil"}}));
