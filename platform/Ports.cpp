@@ -31,5 +31,6 @@ HttpPort& http() { return require(ports().http, "http"); }
 ShellPort& shell() { return require(ports().shell, "shell"); }
 RegionalPort& regional() { return require(ports().regional, "regional"); }
 WebPanePort& webPanes() { return require(ports().webPanes, "webPanes"); }
+Md5Port& md5() { return require(ports().md5, "md5"); }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
+#include "platform/Md5.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/Regional.h"
@@ -26,6 +27,7 @@ struct Ports {
     ShellPort* shell = nullptr;
     RegionalPort* regional = nullptr;
     WebPanePort* webPanes = nullptr;
+    Md5Port* md5 = nullptr;
 };
 
 // The installed ports of this process.
@@ -42,5 +44,6 @@ HttpPort& http();
 ShellPort& shell();
 RegionalPort& regional();
 WebPanePort& webPanes();
+Md5Port& md5();
 
 }  // namespace platform

@@ -31,6 +31,7 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.shell = &shell;
     p.regional = &regional;
     p.webPanes = &webPanes;
+    p.md5 = &md5;
 }
 
 NativePlatform::~NativePlatform() {

@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/native/NativeAdapters.h"
 #include "platform/native/NativeFileSystem.h"
+#include "platform/native/NativeMd5.h"
 #include "platform/native/NativeProfile.h"
 #include "platform/native/NativeRegistry.h"
 
@@ -32,6 +33,7 @@ public:
     RecordingShell shell;
     FixedRegional regional;
     FetchingWebPanes webPanes{&http};  // its fetches show in http.requests too
+    NativeMd5 md5{files};
 
 private:
     static std::filesystem::path MakeRoot();

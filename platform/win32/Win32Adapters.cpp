@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Adapters.h"
 
+#include "platform/win32/CryptoMd5.h"
 #include "platform/win32/WinApi.h"
 
 #include <cstring>
@@ -322,6 +323,28 @@ bool Win32Clock::SetLocal(const LocalTime& t) {
 
 std::uint32_t Win32Clock::TickCount() { return ::GetTickCount(); }
 
+// --- digests ---
+
+std::optional<std::string> Win32Md5::FileMd5(const std::string& path) {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    Md5Hasher hasher;
+    if (!hasher.ok()) return std::nullopt;
+    std::vector<char> chunk(1 << 16);
+    DWORD got = 0;
+    for (;;) {
+        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+            return std::nullopt;
+        if (got == 0) break;
+        if (!hasher.Add(chunk.data(), got)) return std::nullopt;
+    }
+    std::string digest = hasher.HexDigest();
+    if (digest.empty()) return std::nullopt;
+    return digest;
+}
+
 // --- HTTP ---
 
 std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutSeconds) {
@@ -383,6 +406,7 @@ void InstallWin32Ports() {
     static Win32Shell shell;
     static Win32Regional regional;
     static WinInetWebPanes webPanes;
+    static Win32Md5 md5;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -394,6 +418,7 @@ void InstallWin32Ports() {
     p.shell = &shell;
     p.regional = &regional;
     p.webPanes = &webPanes;
+    p.md5 = &md5;
 }
 
 }  // namespace platform::win32

@@ -11,6 +11,7 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <wincrypt.h>
 #include <wininet.h>
 
 // The ports use these names for their own operations; the Win32 code calls the A forms.

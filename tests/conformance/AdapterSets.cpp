@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/native/NativeFileSystem.h"
+#include "platform/native/NativeMd5.h"
 #include "platform/native/NativeProfile.h"
 #include "tests/support/VmTest.h"
 #ifdef _WIN32
@@ -32,12 +33,14 @@ public:
     }
     platform::FileSystemPort& files() override { return files_; }
     platform::ProfilePort& profile() override { return profile_; }
+    platform::Md5Port& md5() override { return md5_; }
     std::string base() const override { return "C:\\conf"; }
 
 private:
     std::filesystem::path root_;
     platform::NativeFileSystem files_;
     platform::NativeProfile profile_;
+    platform::NativeMd5 md5_{files_};
 };
 
 #ifdef _WIN32
@@ -49,12 +52,14 @@ public:
     ~Win32Set() override { (void)files_.DeleteFolder(base_, true); }
     platform::FileSystemPort& files() override { return files_; }
     platform::ProfilePort& profile() override { return profile_; }
+    platform::Md5Port& md5() override { return md5_; }
     std::string base() const override { return base_; }
 
 private:
     std::string base_;
     platform::win32::Win32FileSystem files_;
     platform::win32::Win32Profile profile_;
+    platform::win32::Win32Md5 md5_;
 };
 #endif
 

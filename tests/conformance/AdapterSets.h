@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/Md5.h"
 #include "platform/Profile.h"
 
 namespace vmtest {
@@ -16,6 +17,7 @@ public:
     virtual ~AdapterSet() = default;
     virtual platform::FileSystemPort& files() = 0;
     virtual platform::ProfilePort& profile() = 0;
+    virtual platform::Md5Port& md5() = 0;
     // A Windows path of an empty folder of this set, without trailing backslash.
     virtual std::string base() const = 0;
 };

@@ -1,0 +1,12 @@
+// File digests for the client's checks (module MD5FP).
+#pragma once
+#include <optional>
+#include <string>
+
+namespace MD5FP {
+
+// Returns the MD5 digest of a file's bytes as 32 lower-case hexadecimal digits, or nothing when
+// the file is missing or cannot be read.
+std::optional<std::string> FileMD5(const std::string& fileName);
+
+}  // namespace MD5FP

@@ -1,0 +1,262 @@
+// The zip layer: round trips, appending, masks, refused and damaged archives, and archives
+// exchanged with Info-ZIP's zip and unzip (natively).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+
+#include "platform/Md5.h"
+#include "services/ZipLib.h"
+#include "tests/support/VmTest.h"
+
+namespace vmtest {
+namespace {
+
+// Builds archives byte by byte, for the cases that no zip tool writes on purpose. Stored entries.
+class RawZip {
+public:
+    struct Item {
+        std::string name, bytes;
+        std::uint16_t flags = 0;      // 0x0008: sizes in a data descriptor after the data
+        std::uint16_t method = 0;
+        std::uint32_t crcXor = 0;     // spoils the CRC when non-zero
+    };
+    static std::string Build(const std::vector<Item>& items) {
+        std::string out, central;
+        for (const auto& it : items) {
+            std::uint32_t crc = static_cast<std::uint32_t>(std::stoul(Crc(it.bytes), nullptr, 16)) ^ it.crcXor;
+            auto size = static_cast<std::uint32_t>(it.bytes.size());
+            bool descriptor = it.flags & 0x0008;
+            std::uint32_t offset = static_cast<std::uint32_t>(out.size());
+            Le(out, 0x04034b50, 4), Le(out, 10, 2), Le(out, it.flags, 2), Le(out, it.method, 2), Le(out, 0, 4);
+            Le(out, descriptor ? 0 : crc, 4), Le(out, descriptor ? 0 : size, 4), Le(out, descriptor ? 0 : size, 4);
+            Le(out, static_cast<std::uint32_t>(it.name.size()), 2), Le(out, 0, 2);
+            out += it.name + it.bytes;
+            if (descriptor) Le(out, 0x08074b50, 4), Le(out, crc, 4), Le(out, size, 4), Le(out, size, 4);
+            Le(central, 0x02014b50, 4), Le(central, 20, 2), Le(central, 10, 2), Le(central, it.flags, 2);
+            Le(central, it.method, 2), Le(central, 0, 4), Le(central, crc, 4), Le(central, size, 4), Le(central, size, 4);
+            Le(central, static_cast<std::uint32_t>(it.name.size()), 2), Le(central, 0, 2), Le(central, 0, 2);
+            Le(central, 0, 2), Le(central, 0, 2), Le(central, 0, 4), Le(central, offset, 4);
+            central += it.name;
+        }
+        std::uint32_t cdOffset = static_cast<std::uint32_t>(out.size());
+        out += central;
+        Le(out, 0x06054b50, 4), Le(out, 0, 4), Le(out, static_cast<std::uint32_t>(items.size()), 2);
+        Le(out, static_cast<std::uint32_t>(items.size()), 2), Le(out, static_cast<std::uint32_t>(central.size()), 4);
+        Le(out, cdOffset, 4), Le(out, 0, 2);
+        return out;
+    }
+
+private:
+    static void Le(std::string& out, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+    // CRC-32 (IEEE), bit by bit: independent of the layer under test.
+    static std::string Crc(const std::string& bytes) {
+        std::uint32_t c = 0xFFFFFFFF;
+        for (unsigned char b : bytes) {
+            c ^= b;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+        }
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%08x", c ^ 0xFFFFFFFFu);
+        return hex;
+    }
+};
+
+std::string Noise(std::size_t n) {
+    std::mt19937 gen(42);
+    std::string s(n, '\0');
+    for (auto& c : s) c = static_cast<char>(gen());
+    return s;
+}
+
+std::string Lines(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += "line " + std::to_string(i) + "\r\n";
+    return s;
+}
+
+class ZipLibTest : public VmTest {
+protected:
+    // A small tree: nested folders, an empty folder, text that deflates, noise that does not,
+    // an empty file and an ANSI name.
+    void MakeTree(const std::string& root) {
+        Put(root + "\\Physics\\slot1\\car.ini", Lines(300));
+        Put(root + "\\Physics\\slot1\\noise.bin", Noise(5000));
+        Put(root + "\\Physics\\common.txt", "");
+        Put(root + "\\caf\xE9.txt", "\xE9t\xE9");
+        MakeFolders(os.files, root + "\\Physics\\empty");
+    }
+    // Every file below a folder, by path relative to it ("folder/" for folders), with its content.
+    std::map<std::string, std::string> Tree(const std::string& root, const std::string& rel = "") {
+        std::map<std::string, std::string> all;
+        for (const auto& e : os.files.List(root).value_or(std::vector<platform::DirEntry>{})) {
+            std::string name = rel + e.name;
+            if (e.isFolder) {
+                all[name + "/"] = "";
+                all.merge(Tree(e.path, name + "/"));
+            } else {
+                all[name] = Get(e.path);
+            }
+        }
+        return all;
+    }
+    const ZipLib::Entry* Find(const std::vector<ZipLib::Entry>& entries, const std::string& name) {
+        for (const auto& e : entries)
+            if (e.name == name) return &e;
+        return nullptr;
+    }
+    std::string Host(const std::string& winPath) { return os.files.HostPath(winPath).string(); }
+};
+
+TEST_F(ZipLibTest, RoundTripKeepsTheTreeWithStoredAndDeflatedEntries) {
+    MakeTree("C:\\src");
+    EXPECT_FALSE(ZipLib::Zip("C:\\out\\tree.zip", "C:\\src\\*.*", 2)) << "no folder for the archive";
+    MakeFolders(os.files, "C:\\out");
+    ASSERT_TRUE(ZipLib::Zip("C:\\out\\tree.zip", "C:\\src\\*.*", 2));
+    auto entries = ZipLib::TestArchive("C:\\out\\tree.zip");
+    ASSERT_TRUE(entries);
+    ASSERT_TRUE(Find(*entries, "Physics/slot1/car.ini"));
+    EXPECT_EQ(Find(*entries, "Physics/slot1/car.ini")->method, 8);
+    ASSERT_TRUE(Find(*entries, "Physics/slot1/noise.bin"));
+    EXPECT_EQ(Find(*entries, "Physics/slot1/noise.bin")->method, 0) << "noise is stored";
+    EXPECT_TRUE(Find(*entries, "Physics/empty/"));
+    EXPECT_TRUE(Find(*entries, "caf\xE9.txt")) << "names stay ANSI";
+
+    Put("C:\\dst\\Physics\\common.txt", "replaced by the archive's");
+    ASSERT_TRUE(ZipLib::Unzip("C:\\out\\tree.zip", "C:\\dst"));
+    EXPECT_EQ(Tree("C:\\dst"), Tree("C:\\src"));
+}
+
+TEST_F(ZipLibTest, PackingAppendsToAnArchiveAndTakesMatchingFilesBelowTheFolder) {
+    Put("C:\\Kovarra\\Maps\\a.mat", "a");
+    Put("C:\\Kovarra\\Maps\\Tracks.ini", "t");
+    Put("C:\\Kovarra\\Maps\\track-10_O\\b.MAT", "b");
+    Put("C:\\Kovarra\\Maps\\track-10_O\\tex.dds", "x");
+    const char* backup = "C:\\Kovarra\\Maps\\MatBkp_by_vlmk.zip";
+    ASSERT_TRUE(ZipLib::Zip(backup, "C:\\Kovarra\\Maps\\*.mat", 2));
+    ASSERT_TRUE(ZipLib::Zip(backup, "C:\\Kovarra\\Maps\\*.ini", 2));
+    ASSERT_TRUE(ZipLib::Zip(backup, "C:\\Kovarra\\Maps\\*.zip", 2)) << "the archive never packs itself";
+    auto entries = ZipLib::TestArchive(backup);
+    ASSERT_TRUE(entries);
+    std::vector<std::string> names;
+    for (const auto& e : *entries) names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.mat", "track-10_O/b.MAT", "Tracks.ini"}));
+
+    Put("C:\\Kovarra\\Maps\\a.mat", "changed");  // packing again replaces the entry
+    ASSERT_TRUE(ZipLib::Zip(backup, "C:\\Kovarra\\Maps\\a.MAT", 2));
+    EXPECT_EQ(ZipLib::TestArchive(backup)->size(), 3u);
+    ASSERT_TRUE(ZipLib::Unzip(backup, "C:\\back"));
+    EXPECT_EQ(Tree("C:\\back"), (std::map<std::string, std::string>{
+                                    {"a.mat", "changed"}, {"track-10_O/", ""}, {"track-10_O/b.MAT", "b"}, {"Tracks.ini", "t"}}));
+    EXPECT_FALSE(os.files.FileExists(std::string(backup) + ".vmzip-new"));
+    EXPECT_FALSE(os.files.FileExists(std::string(backup) + ".vmzip-old"));
+}
+
+TEST_F(ZipLibTest, PackingFailsWithoutTouchingTheArchive) {
+    Put("C:\\out\\damaged.zip", "not an archive");
+    Put("C:\\src\\a.txt", "a");
+    EXPECT_FALSE(ZipLib::Zip("C:\\out\\damaged.zip", "C:\\src\\*.*", 2)) << "cannot be added to";
+    EXPECT_EQ(Get("C:\\out\\damaged.zip"), "not an archive");
+    ASSERT_TRUE(ZipLib::Zip("C:\\out\\good.zip", "C:\\src\\*.*", 2));
+    std::string before = Get("C:\\out\\good.zip");
+    EXPECT_FALSE(ZipLib::Zip("C:\\out\\good.zip", "C:\\none\\*.*", 2)) << "no such folder";
+    EXPECT_EQ(Get("C:\\out\\good.zip"), before);
+}
+
+TEST_F(ZipLibTest, NamesThatLeaveTheTargetRefuseTheWholeArchive) {
+    const char* names[] = {"../evil.txt", "ok/../../evil.txt", "..\\evil.txt", "/evil.txt", "\\evil.txt",
+                           "C:/evil.txt", "C:evil.txt", ".. /evil.txt", "ok/.../evil.txt"};
+    for (const char* bad : names) {
+        SCOPED_TRACE(bad);
+        Put("C:\\in\\bad.zip", RawZip::Build({{"first.txt", "1"}, {bad, "evil"}}));
+        EXPECT_FALSE(ZipLib::Unzip("C:\\in\\bad.zip", "C:\\out\\target"));
+        EXPECT_FALSE(os.files.FolderExists("C:\\out\\target")) << "nothing is written";
+        EXPECT_FALSE(os.files.FileExists("C:\\out\\evil.txt"));
+        EXPECT_FALSE(os.files.FileExists("C:\\evil.txt"));
+    }
+}
+
+TEST_F(ZipLibTest, DamagedEntryFailsTheUnpackAndIsNotWritten) {
+    Put("C:\\in\\crc.zip", RawZip::Build({{"good.txt", "fine"}, {"bad.txt", "spoilt", 0, 0, 0x1}}));
+    EXPECT_FALSE(ZipLib::TestArchive("C:\\in\\crc.zip"));
+    EXPECT_FALSE(ZipLib::Unzip("C:\\in\\crc.zip", "C:\\out"));
+    EXPECT_EQ(Get("C:\\out\\good.txt"), "fine");
+    EXPECT_FALSE(os.files.FileExists("C:\\out\\bad.txt"));
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case unsupported[] = {
+        {"encrypted", RawZip::Build({{"a.txt", "a", 0x0001}})},
+        {"method 12", RawZip::Build({{"a.txt", "a", 0, 12}})},
+        {"cut short", RawZip::Build({{"a.txt", "abc"}}).substr(0, 40)},
+        {"empty file", ""},
+    };
+    for (const auto& c : unsupported) {
+        Put("C:\\in\\x.zip", c.bytes);
+        EXPECT_FALSE(ZipLib::TestArchive("C:\\in\\x.zip")) << c.what;
+        EXPECT_FALSE(ZipLib::Unzip("C:\\in\\x.zip", "C:\\out2")) << c.what;
+        EXPECT_FALSE(os.files.FileExists("C:\\out2\\a.txt")) << c.what;
+    }
+}
+
+TEST_F(ZipLibTest, DataDescriptorsAndFolderEntriesUnpack) {
+    Put("C:\\in\\dd.zip", RawZip::Build({{"dir/", ""}, {"dir/sub/f.txt", "described", 0x0008}, {"./", ""}}));
+    ASSERT_TRUE(ZipLib::Unzip("C:\\in\\dd.zip", "C:\\out"));
+    EXPECT_EQ(Tree("C:\\out"), (std::map<std::string, std::string>{
+                                   {"dir/", ""}, {"dir/sub/", ""}, {"dir/sub/f.txt", "described"}}));
+}
+
+#ifndef _WIN32
+// Info-ZIP's tools on the host side of the in-process file system.
+class ZipToolTest : public ZipLibTest {
+protected:
+    int Run(const std::string& command) { return std::system(command.c_str()); }
+};
+
+TEST_F(ZipToolTest, ArchiveOfInfoZipUnpacks) {
+    Put("C:\\src\\Physics\\slot1\\car.ini", Lines(300));
+    Put("C:\\src\\Physics\\slot1\\noise.bin", Noise(5000));
+    Put("C:\\src\\Physics\\common.txt", "");
+    MakeFolders(os.files, "C:\\src\\Physics\\empty");
+    MakeFolders(os.files, "C:\\tool");
+    std::string src = Host("C:\\src"), tool = Host("C:\\tool");
+    // A plain archive, and one written to a pipe, where zip puts the sizes in data descriptors.
+    ASSERT_EQ(Run("cd '" + src + "' && zip -q -r -2 -n .bin '" + tool + "/plain.zip' ."), 0);
+    ASSERT_EQ(Run("cd '" + src + "' && zip -q -r -2 -fz- - . | cat > '" + tool + "/piped.zip'"), 0);
+    for (const char* name : {"plain", "piped"}) {
+        SCOPED_TRACE(name);
+        std::string archive = std::string("C:\\tool\\") + name + ".zip";
+        auto entries = ZipLib::TestArchive(archive);
+        ASSERT_TRUE(entries);
+        ASSERT_TRUE(Find(*entries, "Physics/slot1/noise.bin"));
+        ASSERT_TRUE(ZipLib::Unzip(archive, std::string("C:\\dst\\") + name));
+        EXPECT_EQ(Tree(std::string("C:\\dst\\") + name), Tree("C:\\src"));
+    }
+    EXPECT_EQ(Find(*ZipLib::TestArchive("C:\\tool\\plain.zip"), "Physics/slot1/noise.bin")->method, 0)
+        << "zip -n stores it";
+}
+
+TEST_F(ZipToolTest, InfoZipReadsWhatThisLayerWrites) {
+    Put("C:\\src\\Physics\\slot1\\car.ini", Lines(300));
+    Put("C:\\src\\Physics\\slot1\\noise.bin", Noise(5000));
+    Put("C:\\src\\Physics\\common.txt", "");
+    MakeFolders(os.files, "C:\\src\\Physics\\empty");
+    Put("C:\\src\\Tracks.ini", "t");
+    MakeFolders(os.files, "C:\\out");
+    ASSERT_TRUE(ZipLib::Zip("C:\\out\\ours.zip", "C:\\src\\*.txt", 2));
+    ASSERT_TRUE(ZipLib::Zip("C:\\out\\ours.zip", "C:\\src\\*.*", 6)) << "appended: replaces common.txt";
+    std::string ours = Host("C:\\out\\ours.zip");
+    EXPECT_EQ(Run("unzip -tq '" + ours + "' > /dev/null"), 0) << "every CRC checks";
+    MakeFolders(os.files, "C:\\dst");
+    ASSERT_EQ(Run("unzip -q -o '" + ours + "' -d '" + Host("C:\\dst") + "'"), 0);
+    EXPECT_EQ(Tree("C:\\dst"), Tree("C:\\src"));
+}
+#endif
+
+}  // namespace
+}  // namespace vmtest
