@@ -39,7 +39,7 @@ public:
         CamSettings{"CamSettings"}, UploadResults{"UploadResults"};
     ui::MenuItem HotLaps{"HotLaps"}, HotLap{"HotLap"};
     ui::MenuItem Replays{"Replays"};
-    ui::ControlArray<ui::MenuItem> R{0, 15, [](int k) { return "R" + std::to_string(k); }};
+    ui::ControlArray<ui::MenuItem> R{0, 15, [](int k) { return std::string("R").append(std::to_string(k)); }};
     ui::MenuItem Community{"Community"}, webVLMK{"webVLMK"}, Chat{"Chat"};
     ui::MenuItem TestingMode{"TestingMode"};
     // The menu bar, in order.
