@@ -53,6 +53,7 @@ struct Globals {
     std::int32_t gHostTrackId = 0;
     std::string gSkyName;
     std::uint8_t gSkyIndex = 0;
+    bool gSkyBusy = false;  // the sky list is being filled: the weather selector's handler keeps out
     std::uint8_t gHumid = 0;
     std::uint8_t gWear = 0;
     std::int32_t gCarPlus = 0;     // catalogue id of the chosen car

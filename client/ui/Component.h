@@ -1,0 +1,124 @@
+// The base of the headless control models. A window is a presenter over these models; a view
+// (the Win32 binding) shows them. Every property change, whether code or the user made it, is
+// told to the observers, because a real control gives no notice of a change made from code.
+// Handlers are the owner's event procedures; they run on the window thread, synchronously.
+#pragma once
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// The properties a view may have to show again after a change.
+enum class Property {
+    Enabled,
+    Visible,
+    Caption,
+    Text,
+    Items,      // entries added, removed or cleared
+    ItemData,   // the data of an entry
+    ListIndex,  // the selected entry
+    Value,      // option button or check box state
+    Checked,    // menu item tick
+    ForeColor,
+    BackColor,
+    BackOver,   // push button colour while the pointer is over it
+    Interval,
+};
+
+// A refused property value or index, with the run-time error number the window code expects:
+// 5 invalid procedure call, 340 no such control array element, 380 invalid property value,
+// 381 invalid property array index, 383 read-only property.
+class ControlError : public std::runtime_error {
+public:
+    ControlError(int number, const std::string& what) : std::runtime_error(what), number_(number) {}
+    int Number() const { return number_; }
+
+private:
+    int number_;
+};
+
+class Component;
+using Listener = std::function<void(Component&, Property)>;
+using Handler = std::function<void()>;
+
+namespace detail {
+struct Listeners {
+    int nextId = 1;
+    std::vector<std::pair<int, Listener>> entries;
+};
+}  // namespace detail
+
+// Keeps an observer registered; destroying or disconnecting it removes the observer. It may
+// outlive the component.
+class Connection {
+public:
+    Connection() = default;
+    Connection(std::weak_ptr<detail::Listeners> list, int id) : list_(std::move(list)), id_(id) {}
+    Connection(Connection&& other) noexcept;
+    Connection& operator=(Connection&& other) noexcept;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { Disconnect(); }
+
+    // Removes the observer; does nothing when it is already gone.
+    void Disconnect();
+
+private:
+    std::weak_ptr<detail::Listeners> list_;
+    int id_ = 0;
+};
+
+// Anything a window owns by name: a control, a menu item or a timer.
+class Component {
+public:
+    explicit Component(std::string name) : name_(std::move(name)) {}
+    virtual ~Component() = default;
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    // The name under which the window declares it, "cmdSS(3)" for an element of an array.
+    const std::string& Name() const { return name_; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on) { Assign(enabled_, on, Property::Enabled); }
+
+    // Calls the listener after every change of a property of this component.
+    [[nodiscard]] Connection Observe(Listener listener);
+
+protected:
+    // Tells every observer that a property changed.
+    void Notify(Property p);
+    // Stores a value and notifies when it differs from the stored one.
+    template <class T>
+    void Assign(T& field, T value, Property p) {
+        if (field == value) return;
+        field = std::move(value);
+        Notify(p);
+    }
+    // Runs a handler when the owner set one.
+    static void Run(const Handler& h) {
+        if (h) h();
+    }
+
+private:
+    std::string name_;
+    bool enabled_ = true;
+    std::shared_ptr<detail::Listeners> listeners_ = std::make_shared<detail::Listeners>();
+};
+
+// A component that is shown in a window: it can be hidden.
+class Control : public Component {
+public:
+    using Component::Component;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool on) { Assign(visible_, on, Property::Visible); }
+
+private:
+    bool visible_ = true;
+};
+
+}  // namespace ui

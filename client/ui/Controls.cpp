@@ -1,0 +1,171 @@
+#include "client/ui/Controls.h"
+
+#include <algorithm>
+
+#include "platform/AnsiText.h"
+
+namespace ui {
+
+Connection::Connection(Connection&& other) noexcept : list_(std::move(other.list_)), id_(other.id_) {
+    other.id_ = 0;
+}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        Disconnect();
+        list_ = std::move(other.list_);
+        id_ = other.id_;
+        other.id_ = 0;
+    }
+    return *this;
+}
+
+void Connection::Disconnect() {
+    if (auto list = list_.lock()) {
+        auto& e = list->entries;
+        e.erase(std::remove_if(e.begin(), e.end(), [this](auto& entry) { return entry.first == id_; }), e.end());
+    }
+    list_.reset();
+    id_ = 0;
+}
+
+Connection Component::Observe(Listener listener) {
+    int id = listeners_->nextId++;
+    listeners_->entries.emplace_back(id, std::move(listener));
+    return Connection(listeners_, id);
+}
+
+void Component::Notify(Property p) {
+    // A copy, so that a listener may connect or disconnect observers while it runs.
+    auto entries = listeners_->entries;
+    for (auto& [id, listener] : entries) listener(*this, p);
+}
+
+void TextBox::SetText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    Notify(Property::Text);
+    Run(onChange);
+}
+
+const ComboBox::Item& ComboBox::At(int index) const {
+    if (index < 0 || index >= ListCount()) throw ControlError(381, Name() + ": no entry " + std::to_string(index));
+    return items_[static_cast<std::size_t>(index)];
+}
+
+void ComboBox::AddItem(std::string text, int index) {
+    if (index < -1 || index > ListCount()) throw ControlError(5, Name() + ": cannot add at " + std::to_string(index));
+    if (index == -1) index = ListCount();
+    items_.insert(items_.begin() + index, Item{std::move(text), 0});
+    Notify(Property::Items);
+    if (listIndex_ >= index) {
+        ++listIndex_;
+        Notify(Property::ListIndex);
+    }
+}
+
+void ComboBox::Clear() {
+    bool hadItems = !items_.empty(), hadSelection = listIndex_ != -1;
+    items_.clear();
+    listIndex_ = -1;
+    if (hadItems) Notify(Property::Items);
+    if (hadSelection) Notify(Property::ListIndex);
+    Assign(text_, std::string(), Property::Text);
+}
+
+std::string ComboBox::List(int index) const {
+    return index >= 0 && index < ListCount() ? items_[static_cast<std::size_t>(index)].text : std::string();
+}
+
+std::int32_t ComboBox::ItemData(int index) const { return At(index).data; }
+
+void ComboBox::SetItemData(int index, std::int32_t data) {
+    At(index);
+    Assign(items_[static_cast<std::size_t>(index)].data, data, Property::ItemData);
+}
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount())
+        throw ControlError(380, Name() + ": invalid list index " + std::to_string(index));
+    Assign(listIndex_, index, Property::ListIndex);
+    if (index == -1) {
+        Assign(text_, std::string(), Property::Text);
+        return;
+    }
+    Assign(text_, items_[static_cast<std::size_t>(index)].text, Property::Text);
+    Run(onClick);
+}
+
+void ComboBox::SetText(std::string text) {
+    if (style_ == Style::DropdownList) throw ControlError(383, Name() + ": the text is read-only");
+    if (text == text_) return;
+    if (listIndex_ != -1 && text != items_[static_cast<std::size_t>(listIndex_)].text) {
+        listIndex_ = -1;
+        Notify(Property::ListIndex);
+    }
+    text_ = std::move(text);
+    Notify(Property::Text);
+    Run(onChange);
+}
+
+int ComboBox::FindStringExact(const std::string& text, int start) const {
+    int n = ListCount();
+    if (n == 0) return -1;
+    if (start < -1 || start >= n) start = -1;
+    for (int k = 1; k <= n; ++k) {
+        int i = (start + k) % n;
+        if (platform::EqualsNoCase(items_[static_cast<std::size_t>(i)].text, text)) return i;
+    }
+    return -1;
+}
+
+void OptionButton::SetValue(bool on) {
+    if (!on) {
+        Assign(value_, false, Property::Value);
+        return;
+    }
+    if (group_)
+        for (OptionButton* other : group_->members_)
+            if (other != this) other->Assign(other->value_, false, Property::Value);
+    Assign(value_, true, Property::Value);
+    Run(onClick);
+}
+
+void OptionGroup::Add(OptionButton& button) {
+    if (button.group_) return;
+    button.group_ = this;
+    members_.push_back(&button);
+}
+
+void CheckBox::SetValue(int value) {
+    if (value < Unchecked || value > Grayed) throw ControlError(380, Name() + ": invalid value " + std::to_string(value));
+    if (value == value_) return;
+    value_ = value;
+    Notify(Property::Value);
+    Run(onClick);
+}
+
+void PushButton::Press() {
+    if (Enabled() && Visible()) Run(onClick);
+}
+
+void MenuItem::Press() {
+    if (Enabled() && Visible()) Run(onClick);
+}
+
+void Timer::SetInterval(int ms) {
+    if (ms < 0 || ms > 65535) throw ControlError(380, Name() + ": invalid interval " + std::to_string(ms));
+    Assign(interval_, ms, Property::Interval);
+}
+
+void Timer::Tick() {
+    if (Running()) Run(onTimer);
+}
+
+Component* Form::Find(const std::string& name) const {
+    for (Component* c : components_)
+        if (c->Name() == name) return c;
+    return nullptr;
+}
+
+}  // namespace ui

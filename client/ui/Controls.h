@@ -1,0 +1,296 @@
+// The control models the client's windows stand on. Setters change the model, tell the
+// observers, and run the owner's handler where the control raises an event for that change;
+// a view forwards the user's actions through the same setters (a pick in a list is
+// SetListIndex), so code and user raise the same events.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "client/ui/Component.h"
+
+namespace ui {
+
+// Colours are Windows RGB values, 0x00BBGGRR.
+using Color = std::uint32_t;
+
+// A caption with a fore and a back colour.
+class Label : public Control {
+public:
+    using Control::Control;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string text) { Assign(caption_, std::move(text), Property::Caption); }
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color c) { Assign(foreColor_, c, Property::ForeColor); }
+    Color BackColor() const { return backColor_; }
+    void SetBackColor(Color c) { Assign(backColor_, c, Property::BackColor); }
+
+private:
+    std::string caption_;
+    Color foreColor_ = 0x000000;
+    Color backColor_ = 0xFFFFFF;
+};
+
+// A picture of the window's design; the code only shows or hides it.
+class Image : public Control {
+public:
+    using Control::Control;
+};
+
+// An edit field. Every change of its text runs onChange.
+class TextBox : public Control {
+public:
+    using Control::Control;
+
+    const std::string& Text() const { return text_; }
+    // Sets the text; onChange runs when the text differs from the previous one.
+    void SetText(std::string text);
+
+    Handler onChange;
+
+private:
+    std::string text_;
+};
+
+// A drop-down selector: entries with a text and a 32-bit item data, and the selected entry.
+class ComboBox : public Control {
+public:
+    enum class Style {
+        DropdownList,   // the text is always the selected entry's
+        DropdownCombo,  // the text can also be typed
+    };
+    explicit ComboBox(std::string name, Style style = Style::DropdownList)
+        : Control(std::move(name)), style_(style) {}
+
+    // Inserts an entry at index (0..ListCount), or appends it when index is -1; any other
+    // index is error 5. The selection stays on the same entry.
+    void AddItem(std::string text, int index = -1);
+    // Removes every entry; nothing is selected and the text is empty. Raises no event.
+    void Clear();
+
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    // The text of an entry; empty for an index outside the list.
+    std::string List(int index) const;
+    // The item data of an entry; an index outside the list is error 381.
+    std::int32_t ItemData(int index) const;
+    void SetItemData(int index, std::int32_t data);
+
+    // The selected entry, -1 for none.
+    int ListIndex() const { return listIndex_; }
+    // Selects an entry and runs onClick, as a pick by the user does, also when the entry was
+    // already selected. -1 clears the selection and the text and runs nothing. Any index outside -1..
+    // ListCount-1 is error 380 and changes nothing.
+    void SetListIndex(int index);
+
+    // The selected entry's text, or the typed text.
+    const std::string& Text() const { return text_; }
+    // Types a text (DropdownCombo only; error 383 in a DropdownList). The selection is kept
+    // only when the text is still the selected entry's; onChange runs when the text differs.
+    void SetText(std::string text);
+
+    // The first entry at or after start + 1 whose text equals text without regard to case,
+    // from the list start when start is -1, wrapping round; -1 when there is none.
+    int FindStringExact(const std::string& text, int start = -1) const;
+
+    Handler onClick;
+    Handler onChange;
+
+private:
+    struct Item {
+        std::string text;
+        std::int32_t data = 0;
+    };
+    const Item& At(int index) const;
+
+    Style style_;
+    std::vector<Item> items_;
+    int listIndex_ = -1;
+    std::string text_;
+};
+
+class OptionGroup;
+
+// A round button; in a group, turning one on turns the others off.
+class OptionButton : public Control {
+public:
+    using Control::Control;
+
+    bool Value() const { return value_; }
+    // Turning it on (also when it is on already) turns the group's others off and runs
+    // onClick, as the user's click does; turning it off runs nothing.
+    void SetValue(bool on);
+
+    Handler onClick;
+
+private:
+    friend class OptionGroup;
+    bool value_ = false;
+    OptionGroup* group_ = nullptr;
+};
+
+// The option buttons of one container.
+class OptionGroup {
+public:
+    // Adds a button; a button belongs to one group at most.
+    void Add(OptionButton& button);
+
+private:
+    friend class OptionButton;
+    std::vector<OptionButton*> members_;
+};
+
+// A square box, unticked, ticked or greyed.
+class CheckBox : public Control {
+public:
+    enum State { Unchecked = 0, Checked = 1, Grayed = 2 };
+    using Control::Control;
+
+    int Value() const { return value_; }
+    // Sets the state and runs onClick when it changed; a value outside 0..2 is error 380.
+    void SetValue(int value);
+
+    Handler onClick;
+
+private:
+    int value_ = Unchecked;
+};
+
+// The push button of the windows, driven through enabled, backcolor and backover.
+class PushButton : public Control {
+public:
+    using Control::Control;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string text) { Assign(caption_, std::move(text), Property::Caption); }
+    // The back colour.
+    Color Backcolor() const { return backcolor_; }
+    void SetBackcolor(Color c) { Assign(backcolor_, c, Property::BackColor); }
+    // The back colour while the pointer is over the button.
+    Color Backover() const { return backover_; }
+    void SetBackover(Color c) { Assign(backover_, c, Property::BackOver); }
+
+    // The user pressed the button: onClick runs when the button is enabled and visible.
+    void Press();
+
+    Handler onClick;
+
+private:
+    std::string caption_;
+    Color backcolor_ = 0xFFFFFF;
+    Color backover_ = 0xE0E0E0;
+};
+
+// An entry of the menu bar or of a menu; a menu holds its items in order.
+class MenuItem : public Control {
+public:
+    using Control::Control;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string text) { Assign(caption_, std::move(text), Property::Caption); }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool on) { Assign(checked_, on, Property::Checked); }
+
+    // Appends an item to this menu (the window's design; not observed).
+    void Add(MenuItem& item) { items_.push_back(&item); }
+    const std::vector<MenuItem*>& Items() const { return items_; }
+
+    // The user chose the item: onClick runs when it is enabled and visible.
+    void Press();
+
+    Handler onClick;
+
+private:
+    std::string caption_;
+    bool checked_ = false;
+    std::vector<MenuItem*> items_;
+};
+
+// A timer: while enabled with an interval above 0 it ticks every interval milliseconds.
+class Timer : public Component {
+public:
+    using Component::Component;
+
+    int Interval() const { return interval_; }
+    // Sets the interval in milliseconds, 0..65535; any other value is error 380.
+    void SetInterval(int ms);
+    // True when the timer ticks at all.
+    bool Running() const { return Enabled() && interval_ > 0; }
+
+    // One tick from the view's clock: onTimer runs when the timer is running.
+    void Tick();
+
+    Handler onTimer;
+
+private:
+    int interval_ = 0;
+};
+
+// Controls of one kind under one name, told apart by an index: "cmdSS(1)" .. "cmdSS(20)".
+template <class T>
+class ControlArray {
+public:
+    // Elements first..last.
+    ControlArray(const std::string& name, int first, int last) {
+        for (int i = first; i <= last; ++i) Make(name, i);
+    }
+    // Elements at the given indices only.
+    ControlArray(const std::string& name, std::initializer_list<int> indices) {
+        for (int i : indices) Make(name, i);
+    }
+    // Elements first..last with names of their own ("R0" .. "R15").
+    template <class NameOf>
+    ControlArray(int first, int last, NameOf nameOf) {
+        for (int i = first; i <= last; ++i) elements_.emplace(i, std::make_unique<T>(nameOf(i)));
+    }
+
+    // The element at index; an index without an element is error 340.
+    T& operator[](int index) const {
+        auto it = elements_.find(index);
+        if (it == elements_.end()) throw ControlError(340, "no element " + std::to_string(index));
+        return *it->second;
+    }
+    bool Has(int index) const { return elements_.count(index) != 0; }
+
+    // The elements in index order.
+    template <class F>
+    void ForEach(F&& f) const {
+        for (auto& [index, element] : elements_) f(index, *element);
+    }
+
+private:
+    void Make(const std::string& name, int i) {
+        elements_.emplace(i, std::make_unique<T>(name + "(" + std::to_string(i) + ")"));
+    }
+    std::map<int, std::unique_ptr<T>> elements_;
+};
+
+// A window: it starts hidden and owns its components, which it lists by name.
+class Form : public Component {
+public:
+    using Component::Component;
+
+    bool Visible() const { return visible_; }
+    void Show() { Assign(visible_, true, Property::Visible); }
+    void Hide() { Assign(visible_, false, Property::Visible); }
+
+    // The window's components, in the order the window added them.
+    const std::vector<Component*>& Components() const { return components_; }
+    // The component of that name, or nullptr.
+    Component* Find(const std::string& name) const;
+
+protected:
+    void Add(Component& c) { components_.push_back(&c); }
+    template <class T>
+    void Add(ControlArray<T>& array) {
+        array.ForEach([this](int, T& element) { components_.push_back(&element); });
+    }
+
+private:
+    bool visible_ = false;
+    std::vector<Component*> components_;
+};
+
+}  // namespace ui
