@@ -28,5 +28,7 @@ FileSystemPort& fileSystem() { return require(ports().fileSystem, "fileSystem");
 MessageBoxPort& messageBox() { return require(ports().messageBox, "messageBox"); }
 ClockPort& clock() { return require(ports().clock, "clock"); }
 HttpPort& http() { return require(ports().http, "http"); }
+DesktopPort& desktop() { return require(ports().desktop, "desktop"); }
+ProcessPort& processes() { return require(ports().processes, "processes"); }
 
 }  // namespace platform

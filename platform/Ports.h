@@ -3,10 +3,12 @@
 // This file must contain only operating-system independent declarations.
 #pragma once
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 
@@ -20,6 +22,8 @@ struct Ports {
     MessageBoxPort* messageBox = nullptr;
     ClockPort* clock = nullptr;
     HttpPort* http = nullptr;
+    DesktopPort* desktop = nullptr;
+    ProcessPort* processes = nullptr;
 };
 
 // The installed ports of this process.
@@ -33,5 +37,7 @@ FileSystemPort& fileSystem();
 MessageBoxPort& messageBox();
 ClockPort& clock();
 HttpPort& http();
+DesktopPort& desktop();
+ProcessPort& processes();
 
 }  // namespace platform

@@ -28,6 +28,10 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.messageBox = &messageBox;
     p.clock = &clock;
     p.http = &http;
+    p.desktop = &desktop;
+    p.processes = &processes;
+    desktop.clock = &clock;
+    processes.onEnd = [this](std::uint32_t id) { desktop.RemoveWindowsOf(id); };
 }
 
 NativePlatform::~NativePlatform() {

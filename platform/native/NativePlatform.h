@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/native/NativeAdapters.h"
 #include "platform/native/NativeFileSystem.h"
+#include "platform/native/NativeHost.h"
 #include "platform/native/NativeProfile.h"
 #include "platform/native/NativeRegistry.h"
 
@@ -29,6 +30,8 @@ public:
     ScriptedMessageBox messageBox;
     ManualClock clock;
     ScriptedHttp http;
+    NativeDesktop desktop;       // waits move clock on; ended processes lose their windows
+    NativeProcesses processes;
 
 private:
     static std::filesystem::path MakeRoot();

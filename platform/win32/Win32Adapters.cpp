@@ -355,6 +355,8 @@ void InstallWin32Ports() {
     static Win32MessageBox messageBox;
     static Win32Clock clock;
     static WinInetHttp http;
+    static Win32Desktop desktop;
+    static Win32Processes processes;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -363,6 +365,8 @@ void InstallWin32Ports() {
     p.messageBox = &messageBox;
     p.clock = &clock;
     p.http = &http;
+    p.desktop = &desktop;
+    p.processes = &processes;
 }
 
 }  // namespace platform::win32
