@@ -32,7 +32,7 @@ public:
     // Reads as a process memory read does: fails unless every page is there and readable.
     bool Read(std::uint32_t address, void* buffer, std::uint32_t size) const;
     // Writes as a process memory write does: fails, changing nothing, unless every page is there
-    // and writable.
+    // and writable (stricter than Windows, which lets a write into execute-read code through).
     bool Write(std::uint32_t address, const void* data, std::uint32_t size);
     // Gives every page of the range the protection; fails, changing nothing, unless all are there.
     bool Protect(std::uint32_t address, std::uint32_t size, std::uint32_t protection, std::uint32_t* previous);

@@ -18,8 +18,8 @@ bool EnterDownIntoHost() {
 }  // namespace
 
 void PressEnter() {
-    // The key-up follows a key-down that was made wherever the focus has gone since: a key-up
-    // confirms nothing, and leaving it out would leave Enter held down.
+    // A key-up always follows a key-down that was made, even if the focus moved in between: a
+    // key-up confirms nothing, and leaving it out would leave Enter held down.
     if (EnterDownIntoHost()) platform::desktop().KeyEvent(platform::kVkReturn, 0, platform::kKeyEventKeyUp, 0);
 }
 

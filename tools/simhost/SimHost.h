@@ -1,7 +1,9 @@
 // The simulated host: a stand-in for the host in tests and demos. It holds the host's memory
 // map at the fixed addresses and behaves as the client expects the host to: a scripted menu
 // that Enter moves through, and a menu text table that appears a while after the start. This
-// core knows nothing of windows; SimHostMain.cpp runs it as a Windows program.
+// core knows nothing of windows; SimHostMain.cpp runs it as a Windows program. Behaviour over
+// time (a stage run) belongs in OnTick, the effect of patched code in the handlers that would
+// run it, reading the code bytes from the image.
 #pragma once
 #include <cstdint>
 #include <optional>
