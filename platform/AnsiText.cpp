@@ -114,4 +114,15 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+std::string Cp1252ToUtf16Le(std::string_view ansi) {
+    std::string out;
+    out.reserve(ansi.size() * 2);
+    for (unsigned char b : ansi) {
+        std::uint32_t cp = ToUnicode(b);
+        out += static_cast<char>(cp & 0xFF);
+        out += static_cast<char>(cp >> 8);
+    }
+    return out;
+}
+
 }  // namespace platform

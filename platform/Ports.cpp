@@ -32,5 +32,7 @@ ShellPort& shell() { return require(ports().shell, "shell"); }
 RegionalPort& regional() { return require(ports().regional, "regional"); }
 WebPanePort& webPanes() { return require(ports().webPanes, "webPanes"); }
 Md5Port& md5() { return require(ports().md5, "md5"); }
+DesktopPort& desktop() { return require(ports().desktop, "desktop"); }
+ProcessPort& processes() { return require(ports().processes, "processes"); }
 
 }  // namespace platform

@@ -3,11 +3,13 @@
 // This file must contain only operating-system independent declarations.
 #pragma once
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Regional.h"
 #include "platform/Registry.h"
@@ -28,6 +30,8 @@ struct Ports {
     RegionalPort* regional = nullptr;
     WebPanePort* webPanes = nullptr;
     Md5Port* md5 = nullptr;
+    DesktopPort* desktop = nullptr;
+    ProcessPort* processes = nullptr;
 };
 
 // The installed ports of this process.
@@ -45,5 +49,7 @@ ShellPort& shell();
 RegionalPort& regional();
 WebPanePort& webPanes();
 Md5Port& md5();
+DesktopPort& desktop();
+ProcessPort& processes();
 
 }  // namespace platform

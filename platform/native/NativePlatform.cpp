@@ -32,6 +32,10 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.regional = &regional;
     p.webPanes = &webPanes;
     p.md5 = &md5;
+    p.desktop = &desktop;
+    p.processes = &processes;
+    desktop.clock = &clock;
+    processes.onEnd = [this](std::uint32_t id) { desktop.RemoveWindowsOf(id); };
 }
 
 NativePlatform::~NativePlatform() {

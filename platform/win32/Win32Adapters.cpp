@@ -407,6 +407,8 @@ void InstallWin32Ports() {
     static Win32Regional regional;
     static WinInetWebPanes webPanes;
     static Win32Md5 md5;
+    static Win32Desktop desktop;
+    static Win32Processes processes;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -419,6 +421,8 @@ void InstallWin32Ports() {
     p.regional = &regional;
     p.webPanes = &webPanes;
     p.md5 = &md5;
+    p.desktop = &desktop;
+    p.processes = &processes;
 }
 
 }  // namespace platform::win32

@@ -102,6 +102,36 @@ private:
     std::unique_ptr<Lanes> lanes_;
 };
 
+class Win32Desktop : public DesktopPort {
+public:
+    WindowHandle FindTopWindow(const std::string& className) override;
+    std::uint32_t WindowProcessId(WindowHandle window) override;
+    WindowHandle ForegroundWindow() override;
+    bool IsWindow(WindowHandle window) override;
+    void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                  std::uintptr_t extraInfo) override;
+    bool SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                         std::uint32_t timeoutMs) override;
+    bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void PumpEvents() override;
+    void WaitForEvents(std::uint32_t timeoutMs) override;
+};
+
+class Win32Processes : public ProcessPort {
+public:
+    ProcessHandle Open(std::uint32_t processId, std::uint32_t access) override;
+    void Close(ProcessHandle process) override;
+    bool ReadMemory(ProcessHandle process, std::uint32_t address, void* buffer, std::uint32_t size) override;
+    bool WriteMemory(ProcessHandle process, std::uint32_t address, const void* data, std::uint32_t size) override;
+    bool ProtectMemory(ProcessHandle process, std::uint32_t address, std::uint32_t size, std::uint32_t protection,
+                       std::uint32_t* previous) override;
+    std::optional<std::uint32_t> QueryProtection(ProcessHandle process, std::uint32_t address) override;
+    bool Terminate(ProcessHandle process, std::uint32_t exitCode) override;
+    bool WaitForExit(ProcessHandle process, std::uint32_t timeoutMs) override;
+    std::uint32_t CurrentProcessId() override;
+    ProcessHandle Start(const std::string& commandLine, std::uint32_t* processId) override;
+};
+
 // Installs one program-wide set of the Win32 adapters into platform::ports().
 void InstallWin32Ports();
 

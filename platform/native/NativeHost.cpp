@@ -1,0 +1,300 @@
+#include "platform/native/NativeHost.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+struct Piece {
+    std::uint32_t page, offset, at, count;  // page number, offset in it, offset in the range, bytes
+};
+
+// The page pieces of a range, or nothing when it runs past the 32-bit space.
+std::optional<std::vector<Piece>> Pieces(std::uint32_t address, std::uint32_t size) {
+    const std::uint64_t end = std::uint64_t(address) + size;
+    if (end > 0x100000000ull) return std::nullopt;
+    std::vector<Piece> pieces;
+    for (std::uint64_t at = address; at < end;) {
+        auto offset = static_cast<std::uint32_t>(at % kPageSize);
+        auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kPageSize - offset, end - at));
+        pieces.push_back({static_cast<std::uint32_t>(at / kPageSize), offset, static_cast<std::uint32_t>(at - address),
+                          count});
+        at += count;
+    }
+    return pieces;
+}
+
+bool IsKnownProtection(std::uint32_t p) {
+    switch (p) {
+        case kPageNoAccess: case kPageReadOnly: case kPageReadWrite: case kPageWriteCopy:
+        case kPageExecute: case kPageExecuteRead: case kPageExecuteReadWrite: case kPageExecuteWriteCopy:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Readable(std::uint32_t p) { return p != kPageNoAccess && p != kPageExecute; }
+bool Writable(std::uint32_t p) {
+    return p == kPageReadWrite || p == kPageWriteCopy || p == kPageExecuteReadWrite || p == kPageExecuteWriteCopy;
+}
+
+}  // namespace
+
+// --- address space ---
+
+void NativeAddressSpace::Map(std::uint32_t address, std::uint32_t size, std::uint32_t protection) {
+    auto pieces = Pieces(address, size);
+    if (!pieces) return;
+    for (const Piece& p : *pieces) protection_[p.page] = protection;
+}
+
+void NativeAddressSpace::Unmap(std::uint32_t address, std::uint32_t size) {
+    auto pieces = Pieces(address, size);
+    if (!pieces) return;
+    for (const Piece& p : *pieces) {
+        protection_.erase(p.page);
+        bytes_.erase(p.page);
+    }
+}
+
+std::optional<std::uint32_t> NativeAddressSpace::Protection(std::uint32_t address) const {
+    auto it = protection_.find(address / kPageSize);
+    if (it == protection_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool NativeAddressSpace::Read(std::uint32_t address, void* buffer, std::uint32_t size) const {
+    auto pieces = Pieces(address, size);
+    if (!pieces) return false;
+    for (const Piece& p : *pieces) {
+        auto it = protection_.find(p.page);
+        if (it == protection_.end() || !Readable(it->second)) return false;
+    }
+    std::string bytes = Peek(address, size);
+    std::memcpy(buffer, bytes.data(), size);
+    return true;
+}
+
+bool NativeAddressSpace::Write(std::uint32_t address, const void* data, std::uint32_t size) {
+    auto pieces = Pieces(address, size);
+    if (!pieces) return false;
+    for (const Piece& p : *pieces) {
+        auto it = protection_.find(p.page);
+        if (it == protection_.end() || !Writable(it->second)) return false;
+    }
+    for (const Piece& p : *pieces)
+        std::memcpy(bytes_[p.page].data() + p.offset, static_cast<const char*>(data) + p.at, p.count);
+    return true;
+}
+
+bool NativeAddressSpace::Protect(std::uint32_t address, std::uint32_t size, std::uint32_t protection,
+                                 std::uint32_t* previous) {
+    auto pieces = Pieces(address, size == 0 ? 1 : size);
+    if (!pieces || !IsKnownProtection(protection)) return false;
+    for (const Piece& p : *pieces)
+        if (!protection_.count(p.page)) return false;
+    if (previous) *previous = protection_[pieces->front().page];
+    for (const Piece& p : *pieces) protection_[p.page] = protection;
+    return true;
+}
+
+void NativeAddressSpace::Poke(std::uint32_t address, std::string_view bytes) {
+    auto pieces = Pieces(address, static_cast<std::uint32_t>(bytes.size()));
+    if (!pieces) return;
+    for (const Piece& p : *pieces) {
+        protection_.try_emplace(p.page, kPageReadWrite);
+        std::memcpy(bytes_[p.page].data() + p.offset, bytes.data() + p.at, p.count);
+    }
+}
+
+void NativeAddressSpace::Poke32(std::uint32_t address, std::uint32_t value) {
+    char b[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
+    Poke(address, std::string_view(b, 4));
+}
+
+void NativeAddressSpace::PokeFloat(std::uint32_t address, float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    Poke32(address, bits);
+}
+
+std::string NativeAddressSpace::Peek(std::uint32_t address, std::uint32_t size) const {
+    std::string out(size, '\0');
+    auto pieces = Pieces(address, size);
+    if (!pieces) return out;
+    for (const Piece& p : *pieces) {
+        auto it = bytes_.find(p.page);
+        if (it != bytes_.end()) std::memcpy(out.data() + p.at, it->second.data() + p.offset, p.count);
+    }
+    return out;
+}
+
+std::uint32_t NativeAddressSpace::Peek32(std::uint32_t address) const {
+    std::string b = Peek(address, 4);
+    return std::uint32_t(std::uint8_t(b[0])) | std::uint32_t(std::uint8_t(b[1])) << 8 |
+           std::uint32_t(std::uint8_t(b[2])) << 16 | std::uint32_t(std::uint8_t(b[3])) << 24;
+}
+
+float NativeAddressSpace::PeekFloat(std::uint32_t address) const {
+    std::uint32_t bits = Peek32(address);
+    float f;
+    std::memcpy(&f, &bits, 4);
+    return f;
+}
+
+// --- processes ---
+
+NativeProcesses::Process& NativeProcesses::Add(std::uint32_t processId) {
+    Process& p = processes_[processId];
+    p = Process{};
+    return p;
+}
+
+NativeProcesses::Process* NativeProcesses::Find(std::uint32_t processId) {
+    auto it = processes_.find(processId);
+    return it == processes_.end() ? nullptr : &it->second;
+}
+
+NativeProcesses::Process* NativeProcesses::Through(ProcessHandle process, std::uint32_t rights,
+                                                   std::uint32_t* processId) {
+    auto it = handles_.find(process);
+    if (it == handles_.end() || (it->second.access & rights) != rights) return nullptr;
+    if (processId) *processId = it->second.processId;
+    return Find(it->second.processId);
+}
+
+ProcessHandle NativeProcesses::Open(std::uint32_t processId, std::uint32_t access) {
+    Process* p = Find(processId);
+    if (p == nullptr || !p->running) return 0;
+    ProcessHandle h = nextHandle_;
+    nextHandle_ += 4;
+    handles_[h] = {processId, access};
+    opened.push_back({processId, access});
+    return h;
+}
+
+void NativeProcesses::Close(ProcessHandle process) { handles_.erase(process); }
+
+bool NativeProcesses::ReadMemory(ProcessHandle process, std::uint32_t address, void* buffer, std::uint32_t size) {
+    Process* p = Through(process, kProcessVmRead);
+    return p && p->running && p->memory.Read(address, buffer, size);
+}
+
+bool NativeProcesses::WriteMemory(ProcessHandle process, std::uint32_t address, const void* data,
+                                  std::uint32_t size) {
+    std::uint32_t id = 0;
+    Process* p = Through(process, kProcessVmWrite | kProcessVmOperation, &id);
+    if (!p || !p->running || !p->memory.Write(address, data, size)) return false;
+    journal.push_back({id, address, std::string(static_cast<const char*>(data), size)});
+    return true;
+}
+
+bool NativeProcesses::ProtectMemory(ProcessHandle process, std::uint32_t address, std::uint32_t size,
+                                    std::uint32_t protection, std::uint32_t* previous) {
+    Process* p = Through(process, kProcessVmOperation);
+    return p && p->running && p->memory.Protect(address, size, protection, previous);
+}
+
+std::optional<std::uint32_t> NativeProcesses::QueryProtection(ProcessHandle process, std::uint32_t address) {
+    Process* p = Through(process, kProcessQueryInformation);
+    if (!p) return std::nullopt;
+    return p->memory.Protection(address);
+}
+
+bool NativeProcesses::Terminate(ProcessHandle process, std::uint32_t exitCode) {
+    std::uint32_t id = 0;
+    Process* p = Through(process, kProcessTerminate, &id);
+    if (!p || !p->running) return false;
+    p->running = false;
+    p->exitCode = exitCode;
+    if (onEnd) onEnd(id);
+    return true;
+}
+
+bool NativeProcesses::WaitForExit(ProcessHandle process, std::uint32_t) {
+    Process* p = Through(process, kProcessSynchronize);
+    return p && !p->running;
+}
+
+ProcessHandle NativeProcesses::Start(const std::string& commandLine, std::uint32_t* processId) {
+    started.push_back(commandLine);
+    if (processId) *processId = 0;
+    return 0;
+}
+
+// --- desktop ---
+
+WindowHandle NativeDesktop::AddWindow(const std::string& className, std::uint32_t processId) {
+    WindowHandle h = nextHandle_;
+    nextHandle_ += 0x10;
+    windows.push_back({h, className, processId});
+    return h;
+}
+
+void NativeDesktop::RemoveWindow(WindowHandle window) {
+    std::erase_if(windows, [&](const Window& w) { return w.handle == window; });
+    if (foreground == window) foreground = 0;
+}
+
+void NativeDesktop::RemoveWindowsOf(std::uint32_t processId) {
+    std::vector<WindowHandle> gone;
+    for (const Window& w : windows)
+        if (w.processId == processId) gone.push_back(w.handle);
+    for (WindowHandle h : gone) RemoveWindow(h);
+}
+
+const NativeDesktop::Window* NativeDesktop::Lookup(WindowHandle window) const {
+    for (const Window& w : windows)
+        if (w.handle == window && window != 0) return &w;
+    return nullptr;
+}
+
+WindowHandle NativeDesktop::FindTopWindow(const std::string& className) {
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (it->className == className) return it->handle;
+    return 0;
+}
+
+std::uint32_t NativeDesktop::WindowProcessId(WindowHandle window) {
+    const Window* w = Lookup(window);
+    return w ? w->processId : 0;
+}
+
+bool NativeDesktop::IsWindow(WindowHandle window) { return Lookup(window) != nullptr; }
+
+void NativeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
+                             std::uintptr_t extraInfo) {
+    keys.push_back({virtualKey, scanCode, flags, extraInfo, foreground});
+    if (onKey) onKey(keys.back());
+}
+
+bool NativeDesktop::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                    std::intptr_t lParam, std::uint32_t timeoutMs) {
+    messages.push_back({window, message, wParam, lParam, true, timeoutMs});
+    Message m = messages.back();
+    if (onMessage) return onMessage(m);
+    return IsWindow(window);
+}
+
+bool NativeDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!IsWindow(window)) return false;
+    messages.push_back({window, message, wParam, lParam, false, 0});
+    Message m = messages.back();
+    if (onMessage) onMessage(m);
+    return true;
+}
+
+void NativeDesktop::PumpEvents() {
+    ++pumps;
+    if (onPump) onPump();
+}
+
+void NativeDesktop::WaitForEvents(std::uint32_t timeoutMs) {
+    waits.push_back(timeoutMs);
+    if (clock) clock->ticks += timeoutMs;
+}
+
+}  // namespace platform

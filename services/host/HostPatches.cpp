@@ -1,0 +1,119 @@
+// Menu entries, stage parameters and code patches of the running host (version 3).
+#include "services/Globals.h"
+#include "services/host/HostMap.h"
+#include "services/host/qvrHost.h"
+
+namespace qvrMod {
+
+using Memory::ReadLong;
+using Memory::Value;
+using Memory::WriteLong;
+
+namespace {
+
+// How the two menu objects differ.
+struct MenuKind {
+    std::int32_t table;   // offset of the entry table
+    bool parameterNine;   // the parameter is always 9
+    bool valueTwice;      // the value also goes to +0x1C
+};
+constexpr MenuKind kMenuA{hostmap::menu::kTableA, false, true};
+constexpr MenuKind kMenuB{hostmap::menu::kTableB, true, false};
+
+void SetMenuItem(Value<std::int32_t> base, const MenuKind& kind, int e, int l, std::int32_t c, std::int32_t p,
+                 const float (&x)[4], bool select) {
+    using namespace hostmap::menu;
+    Value<std::int32_t> entry = ReadLong(base + kind.table + 4 * e);
+    if (kind.parameterNine) WriteLong(entry + kEntryParameter, 9);
+    else if (p != -1) WriteLong(entry + kEntryParameter, p);
+    for (int i = 0; i < 4; ++i)
+        if (x[i] != -1) Memory::WriteSingle(base + kFloats + 4 * i, x[i]);
+    if (c != -1) {
+        WriteLong(entry + kEntryValue, c);
+        if (kind.valueTwice) WriteLong(entry + kEntryValueAgain, c);
+    }
+    WriteLong(entry + kEntryStamp, ReadLong(base + kStamp));
+    if (l != -1) WriteLong(entry + kEntryLink, ReadLong(base + kind.table + 4 * l));
+    if (select) WriteLong(base + kSelected, entry);
+}
+
+Value<std::int32_t> MenuBaseB() {
+    if (GetHostVersion() != 3) return {0, false};
+    return ReadLong(hostmap::kMenuBPtr);
+}
+
+// The text table's address; a pointer of 0 names no table.
+Value<std::int32_t> TextTable() {
+    Value<std::int32_t> table = ReadLong(hostmap::kMenuTextsPtr);
+    if (table == 0) table.ok = false;
+    return table;
+}
+
+}  // namespace
+
+void SetMenuItemA(int e, int l, std::int32_t c, std::int32_t p, float x1, float x2, float x3, float x4, bool select) {
+    SetMenuItem(GetMenuBase(), kMenuA, e, l, c, p, {x1, x2, x3, x4}, select);
+}
+
+void SetMenuItemB(int e, int l, std::int32_t c, std::int32_t p, float x1, float x2, float x3, float x4, bool select) {
+    SetMenuItem(MenuBaseB(), kMenuB, e, l, c, p, {x1, x2, x3, x4}, select);
+}
+
+void LinkMenuItem(int a, int b) {
+    using namespace hostmap::menu;
+    Value<std::int32_t> entry = ReadLong(MenuBaseB() + kTableB + 4 * a);
+    Value<std::int32_t> list = ReadLong(entry + kEntrySubItems);
+    Value<std::int32_t> item = ReadLong(list + 4 * b);
+    WriteLong(item + kSubItemLink, 0);
+}
+
+void BuildClientMenu() {
+    SetMenuItemB(17, -1, 4, -1, 0, 0, 0, 0, true);
+    for (int subItem : {4, 8, 9}) LinkMenuItem(17, subItem);
+}
+
+void SetStageParams(std::int32_t track, std::int32_t weather, std::int32_t car, std::int32_t damage,
+                    std::int32_t option, std::int32_t testFlag, std::uint8_t tyreType) {
+    using namespace hostmap;
+    if (GetHostVersion() != 3) return;
+    WriteLong(kHumidityCell, vm::g.gHumid);
+    WriteLong(kWearCell, vm::g.gWear);
+    // The buffer ends where the humidity cell begins.
+    Memory::WriteString(kSkyName, vm::g.gSkyName.substr(0, kSkyNameRoom - 1) + '\0');
+    WriteLong(kTrackIdCell, track);
+    WriteLong(kWeatherCell, weather);
+    WriteLong(kCarSlotCell, car);
+    WriteLong(kDamageCell, damage);
+    WriteLong(kOptionCell, option);
+    WriteLong(kStageSetCell, 1);
+    Memory::WriteByte(kTyreTypeOperand, tyreType);
+    Memory::WriteHex(kStageClockStore, testFlag == 1 ? kEightNops : kStageClockStoreHex);
+}
+
+void PatchHostMenus() {
+    using namespace hostmap;
+    if (GetHostVersion() != 3) return;
+    WriteLong(ReadLong(ReadLong(kTuningPtr) + kTuningLink) + kTuningField, kTuningValue);
+    Memory::WriteHex(kMenuBranchCode, kNopNop);
+    Memory::WriteHex(kTyreTypeCode, kTyreTypeMov);
+    WriteLong(kSkyNameOperand, static_cast<std::int32_t>(kSkyName));
+    WriteLong(kFlagCellA, 0);
+    Memory::WriteHex(kRoutineA, kSetFlagA);
+    WriteLong(kFlagCellB, 0);
+    Memory::WriteHex(kRoutineB, kSetFlagB);
+    // The host makes its text table a while after its start. A read that fails means the host
+    // is gone: stop waiting then.
+    for (Value<std::int32_t> table = ReadLong(kMenuTextsPtr); table.ok && table == 0; table = ReadLong(kMenuTextsPtr))
+        Memory::Wait(2000);
+    WriteLong(TextTable() + texts::kSave1, static_cast<std::int32_t>(kSaveText));
+    WriteLong(TextTable() + texts::kSave2, static_cast<std::int32_t>(kSaveText));
+    WriteLong(TextTable() + texts::kGoto, static_cast<std::int32_t>(kGotoText));
+    Memory::WriteString(kGotoText, Memory::WideText("Goto Velomark"));
+    Memory::WriteString(kSaveText, Memory::WideText("Save Data"));
+}
+
+std::string ReadyToSSText(const std::string& name) {
+    return name + '\n' + "ready to SS" + std::to_string(vm::g.gCurrentSS);
+}
+
+}  // namespace qvrMod

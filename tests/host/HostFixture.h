@@ -1,0 +1,42 @@
+// A host on the in-process model: a process whose memory the simulated host's core lays out,
+// with the protections of a real image (header page read-only, code execute-read, data
+// read-write), its window of class "D3D Window" in front, Enter moving its menu and waits
+// moving its time on.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/VmTest.h"
+#include "tools/simhost/SimHost.h"
+
+namespace vmtest {
+
+class HostTest : public VmTest {
+protected:
+    static constexpr std::uint32_t kHostPid = 1234;
+
+    HostTest();
+
+    // Starts the host and puts its window in front.
+    void StartHost(simhost::Options options = {});
+    // The host window goes and the process ends.
+    void EndHost();
+    // Another program's window, put in front.
+    platform::WindowHandle OtherWindowInFront(std::uint32_t processId = 77);
+
+    platform::NativeAddressSpace& memory() { return os.processes.Find(kHostPid)->memory; }
+    // The writes to the host from the journal entry `from` on, as (address, bytes).
+    using WriteList = std::vector<std::pair<std::uint32_t, std::string>>;
+    WriteList WritesSince(std::size_t from = 0) const;
+    // The 4 little-endian bytes of a value.
+    static std::string Le32(std::uint32_t v);
+    static std::string LeFloat(float f);
+
+    platform::WindowHandle hostWindow = 0;
+    std::unique_ptr<simhost::HostMemory> image;
+    std::unique_ptr<simhost::SimHost> sim;
+    std::uint32_t startTicks = 0;
+};
+
+}  // namespace vmtest
