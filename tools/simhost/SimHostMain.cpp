@@ -86,6 +86,18 @@ void ProtectCode() {
         std::fprintf(stderr, "simhost: the code range keeps its protection\n");
 }
 
+// A test that opens the host through the shell learns how it was started: VM_SIMHOST_REPORT names
+// a file that receives the car list "Cars\Cars.ini" as the host finds it through its relative
+// path, which holds only when the host was started in its own folder.
+void WriteStartReport() {
+    platform::win32::Win32Environment environment;
+    const std::string report = environment.GetVariable("VM_SIMHOST_REPORT");
+    if (report.empty()) return;
+    platform::win32::Win32FileSystem files;
+    const std::string cars = files.ReadFile("Cars\\Cars.ini").value_or("<no Cars\\Cars.ini>");
+    if (files.WriteFile(report + ".tmp", cars) == platform::FsStatus::Ok) (void)files.MoveFile(report + ".tmp", report);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +114,7 @@ int main(int argc, char** argv) {
         return 3;
     }
     ProtectCode();
+    WriteStartReport();
     App app(host);
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;
