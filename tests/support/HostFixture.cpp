@@ -1,5 +1,6 @@
 #include "tests/support/HostFixture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -16,17 +17,24 @@ namespace vmtest {
 
 namespace {
 
-// Text of a given length that deflates about as well as the host's data files do.
-std::string Filler(const std::string& seed, std::size_t bytes) {
+// Text of a given length that deflates about as well as the host's data files do; a share of
+// it random bytes, for files that hardly deflate.
+std::string Filler(const std::string& seed, std::size_t bytes, double incompressible = 0) {
     static const char* kWords[] = {"spring", "damper", "0.125", "gear", "-3.50", "torque", "wheel", "1200",
                                    "camber", "toe", "brake", "bias", "=", "\r\n", "0.98", "ratio"};
     std::uint32_t x = 2166136261u;
     for (char c : seed) x = (x ^ static_cast<unsigned char>(c)) * 16777619u;
     std::string out = seed + "\r\n";
-    while (out.size() < bytes) {
+    out.reserve(bytes + 16);
+    const auto words = static_cast<std::size_t>(static_cast<double>(bytes) * (1 - incompressible));
+    while (out.size() < words) {
         x = x * 1664525u + 1013904223u;
         out += kWords[(x >> 24) & 15];
         out += ' ';
+    }
+    while (out.size() < bytes) {
+        x = x * 1664525u + 1013904223u;
+        out += static_cast<char>(x >> 24);
     }
     out.resize(std::max(bytes, seed.size() + 2));
     return out;
@@ -77,7 +85,7 @@ std::map<std::string, std::string> HostFixture::ClassPackageFiles(int category) 
         files[dir + "car.ini"] = Filler(tag + folder + " car.ini", sizes_.physicsFileBytes);
         for (int i = 0; i < sizes_.extraPhysicsFiles; ++i) {
             std::string name = std::string("data").append(std::to_string(i)).append(".bin");
-            files[dir + name] = Filler(tag + folder + " " + name, sizes_.physicsFileBytes);
+            files[dir + name] = Filler(tag + folder + " " + name, sizes_.physicsFileBytes, sizes_.incompressible);
         }
     }
     return files;
@@ -105,7 +113,7 @@ void HostFixture::Build() const {
         files["b.mat"] = Filler(tag + "b.mat", sizes_.materialBytes);
         for (int i = 0; i < sizes_.extraMaterials; ++i) {
             std::string name = std::string("m").append(std::to_string(i)).append(".mat");
-            files[name] = Filler(tag + name, sizes_.materialBytes);
+            files[name] = Filler(tag + name, sizes_.materialBytes, sizes_.incompressible);
         }
         Pack(vm::fileCheckList[static_cast<std::size_t>(entry)].path, files);
     }
@@ -138,7 +146,8 @@ void HostFixture::Build() const {
                                 "23_E_textures_VLMK_S"}) {
         for (int i = 0; i < sizes_.textureFiles; ++i) {
             std::string name = std::string("t").append(std::to_string(i)).append(".dds");
-            Put(H("\\Maps\\track-") + variant + "\\" + name, Filler(std::string(variant) + " " + name, sizes_.textureBytes));
+            Put(H("\\Maps\\track-") + variant + "\\" + name,
+                Filler(std::string(variant) + " " + name, sizes_.textureBytes, sizes_.incompressible));
         }
     }
 

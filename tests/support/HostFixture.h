@@ -26,6 +26,7 @@ public:
         int textureFiles = 1;               // files in each texture folder
         std::size_t textureBytes = 20;
         bool allSlots = true;               // false: of the slots' folders only those the tests choose
+        double incompressible = 0;          // share of each large file that is random bytes
     };
 
     // A start's choice: a car class and the catalogue id remembered for it, a stage and the
