@@ -7,15 +7,17 @@ namespace vm {
 const std::array<const char*, kCarClasses + 1> kCarClassCodes = {"",   "A8",  "N4", "A6", "A7", "A5",
                                                                  "S20", "S16", "N3", "N1", "OS"};
 
+const char* HostSlotFolder(int slot) {
+    static constexpr const char* kSlotFolders[] = {"c_xsara", "h_accent", "mg_zr",   "m_lancer",
+                                                   "p_206",   "s_i2003",  "t_coroll", "s_i2000"};
+    return slot >= 0 && slot < 8 ? kSlotFolders[slot] : "";
+}
+
 }  // namespace vm
 
 namespace gFill {
 
 namespace {
-
-// The physics folder of each host car slot, under "Physics\Physics".
-constexpr const char* kSlotFolders[] = {"c_xsara", "h_accent", "mg_zr",   "m_lancer",
-                                        "p_206",   "s_i2003",  "t_coroll", "s_i2000"};
 
 struct CarRow {
     std::int16_t id;
@@ -129,7 +131,7 @@ void FillCarTable() {
         car.slot = row.slot;
         car.category = row.category;
         car.position = row.position;
-        car.hostPhysicsDir = physics + kSlotFolders[row.slot];
+        car.hostPhysicsDir = physics + vm::HostSlotFolder(row.slot);
         car.carPhysicsDir = physics + row.physics;
         car.model = files + row.stem + ".sgc";
         car.carIni = files + row.stem + ".ini";

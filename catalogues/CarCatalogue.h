@@ -12,6 +12,10 @@ inline constexpr int kCarClasses = 10;
 // The code of each car class 1..10 ("A8" .. "OS"); [0] is empty.
 extern const std::array<const char*, kCarClasses + 1> kCarClassCodes;
 
+// The physics folder of a host car slot 0..7 below "Physics\Physics" ("c_xsara" for slot 0);
+// empty for any other slot.
+const char* HostSlotFolder(int slot);
+
 }  // namespace vm
 
 namespace gFill {

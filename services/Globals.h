@@ -14,6 +14,10 @@ struct ClassCar {
     std::int32_t id = 0;    // catalogue id (CARk_p)
 };
 
+// The marker of a setup slot that keeps the host's own default setup.
+inline constexpr const char* kDefaultSetup = "Default setup";
+inline constexpr int kSetupSlots = 4;
+
 struct Globals {
     // Settings, loaded and saved by qvrMod.
     std::string gHostPath;    // host install folder, no trailing backslash
@@ -58,6 +62,10 @@ struct Globals {
     std::uint8_t gWear = 0;
     std::int32_t gCarPlus = 0;     // catalogue id of the chosen car
     std::int32_t gCarCategory = 0;  // car class 1..10
+    // Setup slots 0..3 (0 gravel, 1 tarmac, 2 snow; 3 unused): the chosen setup file's path or
+    // kDefaultSetup, and the text read from it.
+    std::array<std::string, kSetupSlots> gSetupFile{kDefaultSetup, kDefaultSetup, kDefaultSetup, kDefaultSetup};
+    std::array<std::string, kSetupSlots> gSetupText{};
 };
 
 inline ProgramWide<Globals> g;

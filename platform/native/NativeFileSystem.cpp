@@ -334,9 +334,13 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
     std::error_code ec;
     fs::path p = HostPath(path);
     if (!fs::is_regular_file(p, ec)) return std::nullopt;
-    std::ifstream in(p, std::ios::binary);
+    std::ifstream in(p, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // In one read of the whole size: byte by byte is slow for packages of tens of megabytes.
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+    return bytes;
 }
 
 FsStatus NativeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {

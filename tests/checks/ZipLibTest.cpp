@@ -89,20 +89,7 @@ protected:
         Put(root + "\\caf\xE9.txt", "\xE9t\xE9");
         MakeFolders(os.files, root + "\\Physics\\empty");
     }
-    // Every file below a folder, by path relative to it ("folder/" for folders), with its content.
-    std::map<std::string, std::string> Tree(const std::string& root, const std::string& rel = "") {
-        std::map<std::string, std::string> all;
-        for (const auto& e : os.files.List(root).value_or(std::vector<platform::DirEntry>{})) {
-            std::string name = rel + e.name;
-            if (e.isFolder) {
-                all[name + "/"] = "";
-                all.merge(Tree(e.path, name + "/"));
-            } else {
-                all[name] = Get(e.path);
-            }
-        }
-        return all;
-    }
+    std::map<std::string, std::string> Tree(const std::string& root) { return TreeOf(os.files, root); }
     const ZipLib::Entry* Find(const std::vector<ZipLib::Entry>& entries, const std::string& name) {
         for (const auto& e : entries)
             if (e.name == name) return &e;

@@ -7,14 +7,6 @@ namespace vmtest {
 VmTest::VmTest() { vm::ResetProgramState(); }
 VmTest::~VmTest() { vm::ResetProgramState(); }
 
-void MakeFolders(platform::FileSystemPort& fs, const std::string& winPath) {
-    for (std::size_t pos = winPath.find('\\', 3); ; pos = winPath.find('\\', pos + 1)) {
-        std::string part = winPath.substr(0, pos);
-        if (!fs.FolderExists(part)) (void)fs.CreateFolder(part);
-        if (pos == std::string::npos) break;
-    }
-}
-
 void VmTest::Put(const std::string& winPath, const std::string& bytes) {
     MakeFolders(os.files, winPath.substr(0, winPath.find_last_of('\\')));
     ASSERT_EQ(os.files.WriteFile(winPath, bytes), platform::FsStatus::Ok) << winPath;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/native/NativePlatform.h"
+#include "tests/support/FileTrees.h"
 
 namespace vmtest {
 
@@ -21,7 +22,5 @@ protected:
     platform::NativePlatform os;
 };
 
-// Creates the folder at a Windows path and all its parents, on any file-system port.
-void MakeFolders(platform::FileSystemPort& fs, const std::string& winPath);
 
 }  // namespace vmtest

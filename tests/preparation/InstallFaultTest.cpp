@@ -1,0 +1,92 @@
+// Fault injection: the host folder's start (installation run and plug-in whitelist) with the
+// k-th file operation failing, for every k up to the number of operations a start makes. After
+// each, every original of the host is unchanged in its place or whole in its backup, and the
+// next start without a fault succeeds.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/Ports.h"
+#include "tests/preparation/InstallTestSupport.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/VmTest.h"
+
+namespace vmtest {
+namespace {
+
+class InstallFaultTest : public VmTest {
+protected:
+    InstallFaultTest() { platform::ports().fileSystem = &faulty; }
+    ~InstallFaultTest() override { platform::ports().fileSystem = &os.files; }
+
+    // A new host folder: the fixture is built once and copied for each run.
+    void Fresh() {
+        faulty.FailAt(0);
+        namespace fs = std::filesystem;
+        const fs::path built = os.files.HostPath("C:\\built");
+        if (!fs::exists(built)) {
+            fx.Build();
+            fs::copy(os.files.HostPath("C:\\vm"), built, fs::copy_options::recursive);
+        }
+        (void)os.files.DeleteFolder("C:\\vm", true);
+        fs::copy(built, os.files.HostPath("C:\\vm"), fs::copy_options::recursive);
+        fx.Choose({});
+    }
+    void CleanStarts(int n) {
+        for (int i = 0; i < n; ++i) ASSERT_EQ(StartHost("").run, 1);
+    }
+    int Failures() const { return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count(); }
+
+    FaultyFileSystem faulty{os.files};
+    // The slots' folders of the chosen cars only: every file adds operations to count through.
+    HostFixture fx{"C:\\vm", {.allSlots = false}};
+};
+
+struct Scenario {
+    const char* name;
+    int runsBefore;  // clean starts before the one that fails
+};
+
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
+
+class InstallFaults : public InstallFaultTest, public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(InstallFaults, EveryOriginalStaysRecoverableWhicheverOperationFails) {
+    const Scenario s = GetParam();
+    Fresh();
+    CleanStarts(s.runsBefore);
+    faulty.FailAt(0);
+    ASSERT_EQ(StartHost("").run, 1);
+    const long operations = faulty.count();
+
+    long survived = 0;
+    for (long k = 1; k <= operations; ++k) {
+        Fresh();
+        Originals originals(fx, "C:\\scratch");
+        CleanStarts(s.runsBefore);
+        const int failuresBefore = Failures();
+        const std::string context = std::string(s.name) + ", operation " + std::to_string(k) + " failing";
+        faulty.FailAt(k);
+        (void)StartHost("");
+        ASSERT_TRUE(faulty.injected()) << context;
+        faulty.FailAt(0);
+        originals.ExpectRecoverable(context);
+        StartOutcome again = StartHost("");
+        EXPECT_EQ(again.run, 1) << context << ", then a clean start";
+        EXPECT_FALSE(again.plugins) << context << ", then a clean start";
+        originals.ExpectRecoverable(context + ", then a clean start");
+        if (Failures() == failuresBefore) ++survived;
+        if (Failures() > 20) break;  // enough to go on
+    }
+    std::printf("[ faults   ] %s: %ld of %ld injected faults survived, every original recoverable\n", s.name,
+                survived, operations);
+    EXPECT_EQ(survived, operations);
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, InstallFaults,
+                         ::testing::Values(Scenario{"first start", 0}, Scenario{"second start", 1}),
+                         [](const auto& info) { return info.param.runsBefore == 0 ? "First" : "Second"; });
+
+}  // namespace
+}  // namespace vmtest
