@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "client/foMain.h"
+#include "client/ui/Controls.h"
 
 namespace gFill {
 
@@ -20,20 +20,19 @@ constexpr const char* kDamage[] = {"Off", "Safe", "Reduced", "Realistic"};
 // The surfaces; each one's code is its place here.
 constexpr const char* kSurfaces[] = {"Tarmac", "Gravel", "Snow"};
 
-// Replaces a list's entries by texts, each at its index, and selects the entry select
-// (-1: none). Selecting runs the list's click handler.
+// Replaces a list's entries by texts, in order, and selects the entry select (-1: none).
+// Selecting runs the list's click handler.
 void Fill(ui::ComboBox& combo, std::span<const char* const> texts, int select) {
     combo.Clear();
-    for (std::size_t i = 0; i < texts.size(); ++i) combo.AddItem(texts[i], static_cast<int>(i));
+    for (const char* text : texts) combo.AddItem(text);
     if (select != -1) combo.SetListIndex(select);
 }
 
 // The surfaces first .. first + count - 1, each with its code, then index selected.
-void FillSurfaces(int first, int count, int index) {
-    ui::ComboBox& combo = foMain::Instance().cmbSurface;
+void FillSurfaces(ui::ComboBox& combo, int first, int count, int index) {
     combo.Clear();
     for (int i = 0; i < count; ++i) {
-        combo.AddItem(kSurfaces[first + i], i);
+        combo.AddItem(kSurfaces[first + i]);
         combo.SetItemData(i, first + i);
     }
     combo.SetListIndex(index);
@@ -41,24 +40,24 @@ void FillSurfaces(int first, int count, int index) {
 
 }  // namespace
 
-void FillCombos() {
-    foMain& w = foMain::Instance();
-    Fill(w.cmbCountry, kCountries, -1);
-    Fill(w.cmbTyre, kTyreTypes, -1);
-    Fill(w.cmbWear, kWear, 1);
-    FillHumidity(0);
-    Fill(w.cmbDamage, kDamage, -1);
+void FillCombos(ui::ComboBox& country, ui::ComboBox& tyre, ui::ComboBox& wear, ui::ComboBox& humid,
+                ui::ComboBox& damage) {
+    Fill(country, kCountries, -1);
+    Fill(tyre, kTyreTypes, -1);
+    Fill(wear, kWear, 1);
+    FillHumidity(humid, 0);
+    Fill(damage, kDamage, -1);
 }
 
-void FillHumidity(std::int16_t mode) {
+void FillHumidity(ui::ComboBox& humid, std::int16_t mode) {
     std::span<const char* const> all = kHumidity;
     bool known = mode >= 0 && mode <= 2;
-    Fill(foMain::Instance().cmbHumid, known ? all.first(3 - mode) : all.first(0), known ? 0 : -1);
+    Fill(humid, known ? all.first(3 - mode) : all.first(0), known ? 0 : -1);
 }
 
-void FillSurfaceTarmac() { FillSurfaces(0, 1, 0); }
-void FillSurfaceGravel() { FillSurfaces(1, 1, 0); }
-void FillSurfaceMixed(std::int16_t index) { FillSurfaces(0, 2, index); }
-void FillSurfaceAll(std::int16_t index) { FillSurfaces(0, 3, index); }
+void FillSurfaceTarmac(ui::ComboBox& surface) { FillSurfaces(surface, 0, 1, 0); }
+void FillSurfaceGravel(ui::ComboBox& surface) { FillSurfaces(surface, 1, 1, 0); }
+void FillSurfaceMixed(ui::ComboBox& surface, std::int16_t index) { FillSurfaces(surface, 0, 2, index); }
+void FillSurfaceAll(ui::ComboBox& surface, std::int16_t index) { FillSurfaces(surface, 0, 3, index); }
 
 }  // namespace gFill

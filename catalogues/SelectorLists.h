@@ -4,6 +4,10 @@
 #pragma once
 #include <cstdint>
 
+namespace ui {
+class ComboBox;
+}
+
 namespace gFill {
 
 // The country index of "BTB Tracks", whose stages are the host's track folder.
@@ -11,18 +15,19 @@ inline constexpr int kBtbTracks = 8;
 
 // Fills the country, tyre type, tyre wear, humidity (mode 0) and damage lists, in this order.
 // Wear selects "Normal" and humidity "Dry"; the others are left without a selection.
-void FillCombos();
+void FillCombos(ui::ComboBox& country, ui::ComboBox& tyre, ui::ComboBox& wear, ui::ComboBox& humid,
+                ui::ComboBox& damage);
 
 // Fills the humidity list: mode 0 "Dry", "Damp", "Wet"; 1 "Dry", "Damp"; 2 "Dry"; the first
 // entry selected. Any other mode leaves the list empty and selects nothing.
-void FillHumidity(std::int16_t mode);
+void FillHumidity(ui::ComboBox& humid, std::int16_t mode);
 
 // Fill the surface list with "Tarmac" only or "Gravel" only, selected.
-void FillSurfaceTarmac();
-void FillSurfaceGravel();
+void FillSurfaceTarmac(ui::ComboBox& surface);
+void FillSurfaceGravel(ui::ComboBox& surface);
 // Fill it with "Tarmac", "Gravel" (and "Snow" for All) and select the entry at index; an
 // index outside the list is a control error.
-void FillSurfaceMixed(std::int16_t index);
-void FillSurfaceAll(std::int16_t index);
+void FillSurfaceMixed(ui::ComboBox& surface, std::int16_t index);
+void FillSurfaceAll(ui::ComboBox& surface, std::int16_t index);
 
 }  // namespace gFill

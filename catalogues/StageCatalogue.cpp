@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "catalogues/SelectorLists.h"
-#include "client/foMain.h"
+#include "client/ui/Controls.h"
 #include "platform/Ports.h"
 #include "services/Globals.h"
 
@@ -102,8 +102,7 @@ std::span<const StageEntry> StageList(int country) {
     return kStageLists[country];
 }
 
-void FillStages(std::int16_t country) {
-    ui::ComboBox& cmbStage = foMain::Instance().cmbStage;
+void FillStages(ui::ComboBox& cmbStage, std::int16_t country) {
     cmbStage.Clear();
     if (country == kBtbTracks) {
         // What a directory listing with folders gives: ordinary files and folders.

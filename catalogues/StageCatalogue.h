@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <span>
 
+namespace ui {
+class ComboBox;
+}
+
 namespace gFill {
 
 struct StageEntry {
@@ -15,10 +19,10 @@ struct StageEntry {
 // The fixed stages of country 0..7 in list order; nothing for any other country.
 std::span<const StageEntry> StageList(int country);
 
-// Fills cmbStage with the stages of the country (0..7), with the entries of the host's track
-// folder "RX_CONTENT\Tracks" (8, no item data), or with nothing (any other index); moves
-// gStage onto the last entry when it lies past the end, then selects entry gStage. Failures
-// are ignored step by step.
-void FillStages(std::int16_t country);
+// Fills the stage selector with the stages of the country (0..7), with the entries of the
+// host's track folder "RX_CONTENT\Tracks" (8, no item data), or with nothing (any other
+// index); moves gStage onto the last entry when it lies past the end, then selects entry
+// gStage. Failures are ignored step by step.
+void FillStages(ui::ComboBox& cmbStage, std::int16_t country);
 
 }  // namespace gFill

@@ -16,7 +16,7 @@ TEST_F(SelectorListsTest, FillCombosFillsFiveListsAndSelectsWearAndHumidityAsAPi
         c->AddItem("stale");
         Record(*c);
     }
-    gFill::FillCombos();
+    gFill::FillCombos(w.cmbCountry, w.cmbTyre, w.cmbWear, w.cmbHumid, w.cmbDamage);
     EXPECT_EQ(clicks, (Texts{"cmbWear=1", "cmbHumid=0"}));
     struct Case {
         ui::ComboBox* list;
@@ -54,7 +54,7 @@ TEST_F(SelectorListsTest, HumidityShapeFollowsTheMode) {
     for (auto& c : cases) {
         w.cmbHumid.AddItem("stale");
         clicks.clear();
-        gFill::FillHumidity(c.mode);
+        gFill::FillHumidity(w.cmbHumid, c.mode);
         EXPECT_EQ(EntriesOf(w.cmbHumid), c.entries) << "mode " << c.mode;
         EXPECT_EQ(w.cmbHumid.ListIndex(), c.selected) << "mode " << c.mode;
         // Outside 0..2 no pick runs, so the stored humidity keeps its value.
@@ -65,20 +65,20 @@ TEST_F(SelectorListsTest, HumidityShapeFollowsTheMode) {
 TEST_F(SelectorListsTest, SurfaceShapesCarryTheSurfaceCodeAsItemData) {
     struct Case {
         const char* shape;
-        void (*fill)();
+        void (*fill)(ui::ComboBox&);
         Texts entries;
         int selected;
     } cases[] = {
         /*0*/ {"Tarmac", gFill::FillSurfaceTarmac, {"Tarmac"}, 0},
         /*1*/ {"Gravel", gFill::FillSurfaceGravel, {"Gravel"}, 0},
-        /*2*/ {"Mixed", [] { gFill::FillSurfaceMixed(1); }, {"Tarmac", "Gravel"}, 1},
-        /*3*/ {"All", [] { gFill::FillSurfaceAll(2); }, {"Tarmac", "Gravel", "Snow"}, 2},
-        /*4*/ {"All", [] { gFill::FillSurfaceAll(0); }, {"Tarmac", "Gravel", "Snow"}, 0},
+        /*2*/ {"Mixed", [](ui::ComboBox& c) { gFill::FillSurfaceMixed(c, 1); }, {"Tarmac", "Gravel"}, 1},
+        /*3*/ {"All", [](ui::ComboBox& c) { gFill::FillSurfaceAll(c, 2); }, {"Tarmac", "Gravel", "Snow"}, 2},
+        /*4*/ {"All", [](ui::ComboBox& c) { gFill::FillSurfaceAll(c, 0); }, {"Tarmac", "Gravel", "Snow"}, 0},
     };
     const std::map<std::string, std::int32_t> code = {{"Tarmac", 0}, {"Gravel", 1}, {"Snow", 2}};
     for (auto& c : cases) {
-        c.fill();
-        c.fill();  // a refill leaves one copy
+        c.fill(w.cmbSurface);
+        c.fill(w.cmbSurface);  // a refill leaves one copy
         EXPECT_EQ(EntriesOf(w.cmbSurface), c.entries) << c.shape;
         EXPECT_EQ(w.cmbSurface.ListIndex(), c.selected) << c.shape;
         for (int i = 0; i < w.cmbSurface.ListCount(); ++i)
@@ -87,7 +87,7 @@ TEST_F(SelectorListsTest, SurfaceShapesCarryTheSurfaceCodeAsItemData) {
 }
 
 TEST_F(SelectorListsTest, AnIndexOutsideTheSurfaceListIsTheCallersError) {
-    EXPECT_THROW(gFill::FillSurfaceMixed(2), ui::ControlError);
+    EXPECT_THROW(gFill::FillSurfaceMixed(w.cmbSurface, 2), ui::ControlError);
     EXPECT_EQ(w.cmbSurface.ListCount(), 2);
     EXPECT_EQ(w.cmbSurface.ListIndex(), -1);
 }

@@ -45,7 +45,7 @@ TEST(StageTableTest, TextsAreNameBlanksAndBracketedLengthAlignedPerCountry) {
 
 TEST_F(StageCatalogueTest, FillsTheCountrysStagesWithTheirIdsAndPicksTheRememberedOne) {
     g.gStage = 6;
-    gFill::FillStages(2);
+    gFill::FillStages(w.cmbStage, 2);
     ASSERT_EQ(w.cmbStage.ListCount(), 9);
     auto list = gFill::StageList(2);
     for (int i = 0; i < 9; ++i) {
@@ -57,7 +57,7 @@ TEST_F(StageCatalogueTest, FillsTheCountrysStagesWithTheirIdsAndPicksTheRemember
     EXPECT_EQ(w.cmbStage.ItemData(6), 30);  // ids are not in list order
 
     g.gStage = 6;
-    gFill::FillStages(1);
+    gFill::FillStages(w.cmbStage, 1);
     EXPECT_EQ(w.cmbStage.ItemData(w.cmbStage.ListIndex()), 71);
     EXPECT_EQ(w.cmbStage.ListCount(), 12);  // refilled, not appended
 }
@@ -84,7 +84,7 @@ TEST_F(StageCatalogueTest, RememberedStageIsKeptInsideTheNewList) {
     for (auto& c : cases) {
         g.gStage = c.stageBefore;
         clicks.clear();
-        gFill::FillStages(c.country);
+        gFill::FillStages(w.cmbStage, c.country);
         EXPECT_EQ(g.gStage, c.stageAfter) << c.what;
         if (c.selected) {
             EXPECT_EQ(w.cmbStage.Text(), c.selected) << c.what;
@@ -99,7 +99,7 @@ TEST_F(StageCatalogueTest, RememberedStageIsKeptInsideTheNewList) {
 TEST_F(StageCatalogueTest, AFailingStageHandlerIsIgnored) {
     w.cmbStage.onClick = [] { throw std::runtime_error("handler failed"); };
     g.gStage = 0;
-    EXPECT_NO_THROW(gFill::FillStages(6));
+    EXPECT_NO_THROW(gFill::FillStages(w.cmbStage, 6));
     EXPECT_EQ(w.cmbStage.ListIndex(), 0);
 }
 
@@ -121,7 +121,7 @@ protected:
 
 TEST_F(TrackFolderTest, BtbTracksListsFilesAndFoldersButNoHiddenOrSystemEntries) {
     g.gStage = 5;
-    gFill::FillStages(gFill::kBtbTracks);
+    gFill::FillStages(w.cmbStage, gFill::kBtbTracks);
     EXPECT_EQ(EntriesOf(w.cmbStage), (Texts{"Alpha.trk", "Beta", "Epsilon.trk"}));
     EXPECT_EQ(g.gStage, 2);
     EXPECT_EQ(clicks, Texts{"cmbStage=2"});
@@ -132,7 +132,7 @@ TEST_F(TrackFolderTest, AMissingOrEmptyTrackFolderGivesAnEmptyList) {
     for (const char* host : {"C:\\Elsewhere", ""}) {
         g.gHostPath = host;
         g.gStage = 0;
-        gFill::FillStages(gFill::kBtbTracks);
+        gFill::FillStages(w.cmbStage, gFill::kBtbTracks);
         EXPECT_EQ(w.cmbStage.ListCount(), 0) << host;
         EXPECT_EQ(g.gStage, -1) << host;
     }
@@ -140,7 +140,7 @@ TEST_F(TrackFolderTest, AMissingOrEmptyTrackFolderGivesAnEmptyList) {
     MakeFolders(os.files, kTracks);
     g.gHostPath = "C:\\Kovarra";
     g.gStage = 0;
-    gFill::FillStages(gFill::kBtbTracks);
+    gFill::FillStages(w.cmbStage, gFill::kBtbTracks);
     EXPECT_EQ(w.cmbStage.ListCount(), 0);
     EXPECT_EQ(g.gStage, -1);
     EXPECT_TRUE(clicks.empty());
