@@ -4,6 +4,7 @@
 #include "preparation/WebAddresses.h"
 #include "services/Crypt.h"
 #include "services/Globals.h"
+#include "services/TextNumbers.h"
 #include "services/TimeText.h"
 
 namespace gFunc {
@@ -11,12 +12,6 @@ namespace gFunc {
 using vm::g;
 
 namespace {
-
-std::string Strip(const std::string& s) {
-    auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 // The driver's delay behind the first starter, in seconds. Computed wide: a product beyond
 // 16 bits is written as it is, so that the record is never lost.
@@ -33,7 +28,7 @@ std::string BuildEventRecord(std::int16_t kind, const std::string& stageTime, st
                              std::uint8_t skyIndex) {
     const long long numbers[] = {stageId, weather, car,  carPlus, damage, hostOption, testFlag,
                                  humid,   wear,    skyIndex, g.gCurrentSS, StartOffset(), g.gCarCategory};
-    std::string time = Strip(stageTime);
+    std::string time = vm::TrimBlanks(stageTime);
     auto& regional = platform::regional();
     std::string record = std::to_string(kind);
     auto field = [&record](const std::string& text) { record.append(1, ';').append(text); };

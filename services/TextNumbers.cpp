@@ -7,18 +7,17 @@
 
 namespace vm {
 
-namespace {
-
-std::string Trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
+std::string TrimBlanks(const std::string& text, std::string_view blanks) {
+    auto first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
+
+namespace {
 
 // Parses sign, digits and an optional fraction after sep into a double.
 std::optional<double> ParseNumber(const std::string& raw, const std::string& sep) {
-    std::string t = Trim(raw);
+    std::string t = TrimBlanks(raw, " \t");
     if (t.empty()) return std::nullopt;
     std::string normal;
     std::size_t i = 0;

@@ -3,8 +3,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vm {
+
+// The text without the blanks (spaces unless told otherwise) at either end.
+std::string TrimBlanks(const std::string& text, std::string_view blanks = " ");
 
 // A whole number from text in the user's number form: blanks around it, an optional sign,
 // digits, and optionally decimalSep with more digits (rounded half to even, as Windows' own

@@ -6,16 +6,11 @@
 #include "services/Globals.h"
 #include "services/MD5FP.h"
 #include "services/Messages.h"
+#include "services/TextNumbers.h"
 
 namespace gCheck {
 
 namespace {
-
-std::string TrimBlanks(const std::string& s) {
-    auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // The entries 0..lastIndex that the table holds.
 template <class T>
@@ -32,7 +27,7 @@ std::string FileTimeToText(const platform::LocalTime& t) {
 }
 
 std::optional<std::string> GetFileDate(const std::string& fileName) {
-    if (TrimBlanks(fileName).empty()) {
+    if (vm::TrimBlanks(fileName).empty()) {
         vm::ShowMessage("Non \xE8 stato selezionato nessun file", platform::kMsgOk);
         return std::nullopt;
     }

@@ -42,5 +42,22 @@ TEST(TextNumbers, PointNumbersIgnoreTheRegionalSign) {
     EXPECT_EQ(FormatPointNumber(0.1), "0.1");
 }
 
+TEST(TextNumbers, TrimBlanksTakesOnlyTheEnds) {
+    struct Case {
+        const char* text;
+        const char* blanks;  // nullptr: the default, spaces
+        const char* expected;
+    } cases[] = {
+        /*0*/ {"  12:34.56 ", nullptr, "12:34.56"},
+        /*1*/ {" a  b ", nullptr, "a  b"},
+        /*2*/ {"   ", nullptr, ""},
+        /*3*/ {"", nullptr, ""},
+        /*4*/ {"\tx\t", nullptr, "\tx\t"},
+        /*5*/ {" \tx \t", " \t", "x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.blanks ? TrimBlanks(c.text, c.blanks) : TrimBlanks(c.text), c.expected) << '"' << c.text << '"';
+}
+
 }  // namespace
 }  // namespace vm
