@@ -196,14 +196,21 @@ std::string Join(const std::string& folder, const std::string& rel) {
     return folder.back() == '\\' ? folder + rel : folder + "\\" + rel;
 }
 
+// The folder that holds path, a drive's root as "C:\"; nothing when path has no folder part.
+std::optional<std::string> ParentFolder(const std::string& path) {
+    auto cut = path.find_last_of('\\');
+    if (cut == std::string::npos || cut == 0) return std::nullopt;
+    std::string parent = path.substr(0, cut);
+    if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+    return parent;
+}
+
 // Creates a folder and every missing folder above it.
 bool EnsureFolder(platform::FileSystemPort& fs, const std::string& path) {
     if (fs.FolderExists(path)) return true;
-    auto cut = path.find_last_of('\\');
-    if (cut == std::string::npos || cut == 0) return false;
-    std::string parent = path.substr(0, cut);
-    if (parent.size() == 2 && parent[1] == ':') parent += '\\';
-    if (parent != path && !EnsureFolder(fs, parent)) return false;
+    auto parent = ParentFolder(path);
+    if (!parent) return false;
+    if (*parent != path && !EnsureFolder(fs, *parent)) return false;
     return fs.CreateFolder(path) == platform::FsStatus::Ok;
 }
 
@@ -378,8 +385,8 @@ bool Unzip(const std::string& archive, const std::string& targetFolder) try {
             continue;
         }
         auto data = ReadData(*bytes, it);
-        if (!data || !EnsureFolder(fs, path.substr(0, path.find_last_of('\\'))) ||
-            fs.WriteFile(path, *data) != platform::FsStatus::Ok)
+        auto parent = ParentFolder(path);
+        if (!data || !parent || !EnsureFolder(fs, *parent) || fs.WriteFile(path, *data) != platform::FsStatus::Ok)
             ok = false;
     }
     return ok;
@@ -389,13 +396,12 @@ bool Unzip(const std::string& archive, const std::string& targetFolder) try {
 
 bool Zip(const std::string& archive, const std::string& pattern, int level) try {
     auto& fs = platform::fileSystem();
-    auto cut = pattern.find_last_of('\\');
-    if (cut == std::string::npos || cut + 1 >= pattern.size()) return false;
-    std::string folder = pattern.substr(0, cut);
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    auto folder = ParentFolder(pattern);
+    std::string mask = pattern.substr(pattern.find_last_of('\\') + 1);
+    if (!folder || mask.empty()) return false;
     const std::string fresh = archive + ".vmzip-new", old = archive + ".vmzip-old";
-    Packer packer{fs, pattern.substr(cut + 1), std::clamp(level, 0, 9), {archive, fresh, old}, {}};
-    if (!fs.FolderExists(folder) || !packer.Walk(folder, "")) return false;
+    Packer packer{fs, mask, std::clamp(level, 0, 9), {archive, fresh, old}, {}};
+    if (!fs.FolderExists(*folder) || !packer.Walk(*folder, "")) return false;
 
     std::vector<Item> items;
     if (fs.FileExists(archive)) {

@@ -198,6 +198,23 @@ TEST_F(ZipLibTest, DataDescriptorsAndFolderEntriesUnpack) {
                                    {"dir/", ""}, {"dir/sub/", ""}, {"dir/sub/f.txt", "described"}}));
 }
 
+TEST_F(ZipLibTest, ADriveRootPacksAndUnpacks) {
+    Put("C:\\top.txt", "top");
+    Put("C:\\Physics\\car.txt", "car");
+    MakeFolders(os.files, "C:\\out");
+    ASSERT_TRUE(ZipLib::Zip("C:\\out\\root.zip", "C:\\*.txt", 2));
+    auto entries = ZipLib::TestArchive("C:\\out\\root.zip");
+    ASSERT_TRUE(entries);
+    EXPECT_TRUE(Find(*entries, "top.txt"));
+    EXPECT_TRUE(Find(*entries, "Physics/car.txt"));
+
+    ASSERT_EQ(os.files.DeleteFile("C:\\top.txt", true), platform::FsStatus::Ok);
+    ASSERT_EQ(os.files.DeleteFolder("C:\\Physics", true), platform::FsStatus::Ok);
+    ASSERT_TRUE(ZipLib::Unzip("C:\\out\\root.zip", "C:\\"));
+    EXPECT_EQ(Get("C:\\top.txt"), "top");
+    EXPECT_EQ(Get("C:\\Physics\\car.txt"), "car");
+}
+
 #ifndef _WIN32
 // Info-ZIP's tools on the host side of the in-process file system.
 class ZipToolTest : public ZipLibTest {
