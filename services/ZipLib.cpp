@@ -18,7 +18,6 @@ constexpr std::uint32_t kCentralSig = 0x02014b50;
 constexpr std::uint32_t kEndSig = 0x06054b50;
 constexpr std::size_t kLocalSize = 30, kCentralSize = 46, kEndSize = 22;
 constexpr std::uint16_t kFlagEncrypted = 0x0001;
-constexpr std::uint16_t kFlagDescriptor = 0x0008;
 constexpr std::uint16_t kFlagUtf8 = 0x0800;
 constexpr std::uint16_t kStored = 0, kDeflated = 8;
 constexpr std::uint16_t kMadeByDos20 = 20;  // host system 0 (FAT): external attributes are DOS attributes
@@ -231,13 +230,12 @@ struct Packer {
     std::vector<std::string> skip;  // the archive's own files
     std::vector<Item> items;
 
-    bool AddFolderEntry(const std::string& path, const std::string& rel) {
+    void AddFolderEntry(const std::string& path, const std::string& rel) {
         Item it;
         it.entry.name = rel + "/";
         it.externalAttr = kDosFolder;
         DosStamp(fs.LastWriteTime(path), it);
         items.push_back(std::move(it));
-        return true;
     }
 
     bool AddFile(const platform::DirEntry& f, const std::string& rel) {
@@ -271,7 +269,7 @@ struct Packer {
             std::string name = rel.empty() ? e.name : rel + "/" + e.name;
             bool matches = platform::WildcardMatch(mask, e.name);
             if (e.isFolder) {
-                if (matches && !AddFolderEntry(e.path, name)) return false;
+                if (matches) AddFolderEntry(e.path, name);
                 if (!Walk(e.path, name)) return false;
             } else if (matches && std::none_of(skip.begin(), skip.end(), [&](const std::string& s) {
                            return platform::EqualsNoCase(s, e.path);

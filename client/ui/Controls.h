@@ -252,7 +252,6 @@ public:
         if (it == elements_.end()) throw ControlError(340, "no element " + std::to_string(index));
         return *it->second;
     }
-    bool Has(int index) const { return elements_.count(index) != 0; }
 
     // The elements in index order.
     template <class F>
@@ -276,8 +275,6 @@ public:
     void Show() { Assign(visible_, true, Property::Visible); }
     void Hide() { Assign(visible_, false, Property::Visible); }
 
-    // The window's components, in the order the window added them.
-    const std::vector<Component*>& Components() const { return components_; }
     // The component of that name, or nullptr.
     Component* Find(const std::string& name) const;
 
