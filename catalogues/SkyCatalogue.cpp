@@ -1,7 +1,6 @@
 #include "catalogues/SkyCatalogue.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "client/ui/Controls.h"
 #include "services/Globals.h"
@@ -90,11 +89,8 @@ void FillSkyList(ui::ComboBox& selector, std::int32_t stageId) {
     selector.Clear();
     for (std::string& name : SkyNames(stageId)) selector.AddItem(std::move(name));
     vm::g.gSkyBusy = true;
-    try {
-        selector.SetListIndex(vm::g.gSkyIndex);
-    } catch (const std::exception&) {
-        // Not a position of this list: nothing is selected.
-    }
+    // A position outside this list selects nothing.
+    if (vm::g.gSkyIndex < selector.ListCount()) selector.SetListIndex(vm::g.gSkyIndex);
     // The name is written into the host, so it must never stay another stage's.
     int at = selector.ListIndex();
     vm::g.gSkyName = selector.List(at == -1 ? 0 : at);
