@@ -4,35 +4,33 @@
 
 namespace vm {
 
-std::string FormatTimeStamp(const platform::LocalTime& t) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+namespace {
+
+std::string Padded(int value, int width) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*d", width, value);
     return buf;
 }
 
-std::string FormatCompactStamp(const platform::LocalTime& t) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
-    return buf;
+// The date, year or day first, with dateSep between its fields, then gap, then the time of day
+// with timeSep between its fields; the year has four digits, every other field two.
+std::string Stamp(const platform::LocalTime& t, bool dayFirst, const std::string& dateSep, const std::string& gap,
+                  const std::string& timeSep) {
+    std::string year = Padded(t.year, 4), day = Padded(t.day, 2);
+    return (dayFirst ? day : year) + dateSep + Padded(t.month, 2) + dateSep + (dayFirst ? year : day) + gap +
+           Padded(t.hour, 2) + timeSep + Padded(t.minute, 2) + timeSep + Padded(t.second, 2);
 }
 
-std::string FormatFileStamp(const platform::LocalTime& t) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d_%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
-    return buf;
-}
+}  // namespace
+
+std::string FormatTimeStamp(const platform::LocalTime& t) { return Stamp(t, false, "-", " ", ":"); }
+
+std::string FormatCompactStamp(const platform::LocalTime& t) { return Stamp(t, false, "", "", ""); }
+
+std::string FormatFileStamp(const platform::LocalTime& t) { return Stamp(t, false, "", "_", ""); }
 
 std::string FormatDayFirstStamp(const platform::LocalTime& t, const std::string& dateSep, const std::string& timeSep) {
-    char buf[32];
-    auto two = [&](int v) {
-        std::snprintf(buf, sizeof buf, "%02d", v);
-        return std::string(buf);
-    };
-    std::snprintf(buf, sizeof buf, "%04d", t.year);
-    std::string year = buf;
-    return two(t.day) + dateSep + two(t.month) + dateSep + year + " " + two(t.hour) + timeSep + two(t.minute) +
-           timeSep + two(t.second);
+    return Stamp(t, true, dateSep, " ", timeSep);
 }
 
 }  // namespace vm
