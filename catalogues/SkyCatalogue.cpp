@@ -88,13 +88,16 @@ std::vector<std::string> SkyNames(std::int32_t stageId) {
 void FillSkyList(ui::ComboBox& selector, std::int32_t stageId) {
     selector.Clear();
     for (std::string& name : SkyNames(stageId)) selector.AddItem(std::move(name));
-    vm::g.gSkyBusy = true;
+    // Busy while the selection is made, also when a handler fails.
+    struct Busy {
+        Busy() { vm::g.gSkyBusy = true; }
+        ~Busy() { vm::g.gSkyBusy = false; }
+    } busy;
     // A position outside this list selects nothing.
     if (vm::g.gSkyIndex < selector.ListCount()) selector.SetListIndex(vm::g.gSkyIndex);
     // The name is written into the host, so it must never stay another stage's.
     int at = selector.ListIndex();
     vm::g.gSkyName = selector.List(at == -1 ? 0 : at);
-    vm::g.gSkyBusy = false;
 }
 
 }  // namespace gFill
