@@ -1,7 +1,6 @@
 // MD5 digests (RFC 1321) of files, as 32 lower-case hexadecimal digits.
 // This file must contain only operating-system independent declarations.
 #pragma once
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +18,5 @@ public:
 // Returns the digest of bytes, computed by this build's digest library (libcrypto natively,
 // CryptoAPI on Windows).
 std::string Md5Hex(std::string_view bytes);
-
-// Returns bytes as lower-case hexadecimal digits, two per byte.
-std::string LowerHex(const unsigned char* bytes, std::size_t count);
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Bytes.h"
+
 namespace platform {
 
 namespace {
@@ -110,16 +112,9 @@ void NativeAddressSpace::Poke(std::uint32_t address, std::string_view bytes) {
     }
 }
 
-void NativeAddressSpace::Poke32(std::uint32_t address, std::uint32_t value) {
-    char b[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-    Poke(address, std::string_view(b, 4));
-}
+void NativeAddressSpace::Poke32(std::uint32_t address, std::uint32_t value) { Poke(address, Le32(value)); }
 
-void NativeAddressSpace::PokeFloat(std::uint32_t address, float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    Poke32(address, bits);
-}
+void NativeAddressSpace::PokeFloat(std::uint32_t address, float value) { Poke(address, LeFloat(value)); }
 
 std::string NativeAddressSpace::Peek(std::uint32_t address, std::uint32_t size) const {
     std::string out(size, '\0');
@@ -132,18 +127,7 @@ std::string NativeAddressSpace::Peek(std::uint32_t address, std::uint32_t size) 
     return out;
 }
 
-std::uint32_t NativeAddressSpace::Peek32(std::uint32_t address) const {
-    std::string b = Peek(address, 4);
-    return std::uint32_t(std::uint8_t(b[0])) | std::uint32_t(std::uint8_t(b[1])) << 8 |
-           std::uint32_t(std::uint8_t(b[2])) << 16 | std::uint32_t(std::uint8_t(b[3])) << 24;
-}
-
-float NativeAddressSpace::PeekFloat(std::uint32_t address) const {
-    std::uint32_t bits = Peek32(address);
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
-}
+std::uint32_t NativeAddressSpace::Peek32(std::uint32_t address) const { return FromLe32(Peek(address, 4).data()); }
 
 // --- processes ---
 

@@ -44,7 +44,6 @@ public:
     void PokeFloat(std::uint32_t address, float value);
     std::string Peek(std::uint32_t address, std::uint32_t size) const;
     std::uint32_t Peek32(std::uint32_t address) const;
-    float PeekFloat(std::uint32_t address) const;
 
 private:
     using Bytes = std::array<std::uint8_t, kPageSize>;

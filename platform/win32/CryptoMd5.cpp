@@ -1,5 +1,6 @@
 #include "platform/win32/CryptoMd5.h"
 
+#include "platform/Bytes.h"
 #include "platform/Md5.h"
 
 namespace platform::win32 {

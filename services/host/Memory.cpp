@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "platform/AnsiText.h"
+#include "platform/Bytes.h"
 #include "platform/Ports.h"
 #include "services/host/HostMap.h"
 
@@ -44,21 +44,6 @@ void WriteBytes(Address address, const void* data, std::uint32_t size) {
     (void)processes.WriteMemory(host.get(), address.value, data, size);
 }
 
-std::uint32_t FromLittleEndian(const std::uint8_t* b) {
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
-}
-
-void ToLittleEndian(std::uint32_t v, std::uint8_t* b) {
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 void GetHostProcess() {
@@ -82,15 +67,14 @@ Value<std::uint8_t> ReadByte(Address address) {
 Value<std::int32_t> ReadLong(Address address) {
     std::uint8_t b[4];
     if (!ReadBytes(address, b, 4)) return {state.lastLong, false};
-    state.lastLong = static_cast<std::int32_t>(FromLittleEndian(b));
+    state.lastLong = static_cast<std::int32_t>(platform::FromLe32(b));
     return state.lastLong;
 }
 
 Value<float> ReadSingle(Address address) {
     std::uint8_t b[4];
     if (!ReadBytes(address, b, 4)) return {state.lastSingle, false};
-    std::uint32_t bits = FromLittleEndian(b);
-    std::memcpy(&state.lastSingle, &bits, 4);
+    state.lastSingle = platform::FromLeFloat(b);
     return state.lastSingle;
 }
 
@@ -99,40 +83,19 @@ void WriteByte(Address address, Value<std::uint8_t> value) {
 }
 
 void WriteLong(Address address, Value<std::int32_t> value) {
-    if (!value.ok) return;
-    std::uint8_t b[4];
-    ToLittleEndian(static_cast<std::uint32_t>(value.value), b);
-    WriteBytes(address, b, 4);
+    if (value.ok) WriteBytes(address, platform::Le32(static_cast<std::uint32_t>(value.value)).data(), 4);
 }
 
 void WriteSingle(Address address, Value<float> value) {
-    if (!value.ok) return;
-    std::uint32_t bits;
-    std::memcpy(&bits, &value.value, 4);
-    std::uint8_t b[4];
-    ToLittleEndian(bits, b);
-    WriteBytes(address, b, 4);
+    if (value.ok) WriteBytes(address, platform::LeFloat(value.value).data(), 4);
 }
 
 void WriteString(Address address, const std::string& text) {
     WriteBytes(address, text.data(), static_cast<std::uint32_t>(text.size()));
 }
 
-bool HexToBytes(const std::string& hex) {
-    state.hexBytes.clear();
-    for (std::size_t k = 0; k + 1 < hex.size(); k += 2) {
-        int high = HexDigit(hex[k]), low = HexDigit(hex[k + 1]);
-        if (high < 0 || low < 0) {
-            state.hexBytes.clear();
-            return false;
-        }
-        state.hexBytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return true;
-}
-
 void WriteHex(Address address, const std::string& hex) {
-    if (HexToBytes(hex)) WriteBytes(address, state.hexBytes.data(), static_cast<std::uint32_t>(state.hexBytes.size()));
+    if (auto bytes = platform::HexToBytes(hex)) WriteBytes(address, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
 }
 
 std::string WideText(std::string_view ansi) { return platform::Cp1252ToUtf16Le(ansi) + std::string(2, '\0'); }

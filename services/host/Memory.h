@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 #include "platform/Process.h"
 #include "services/ProgramState.h"
@@ -41,15 +40,14 @@ struct Value {
 // A host address.
 using Address = Value<std::uint32_t>;
 
-// The host's window and process as the last lookup found them, the last value read at each
-// width, and the bytes of the last hex text.
+// The host's window and process as the last lookup found them, and the last value read at each
+// width.
 struct State {
     std::uint32_t gHostWnd = 0;  // 0 when the last lookup found no host window
     std::uint32_t gHostPid = 0;  // 0 whenever gHostWnd is
     std::uint8_t lastByte = 0;
     std::int32_t lastLong = 0;
     float lastSingle = 0;
-    std::vector<std::uint8_t> hexBytes;
 };
 inline vm::ProgramWide<State> state;
 
@@ -76,11 +74,9 @@ void WriteSingle(Address address, Value<float> value);
 // Writes the text's bytes as they are, adding nothing (a caller that needs a terminator ends
 // the text with one).
 void WriteString(Address address, const std::string& text);
-// Writes the bytes that HexToBytes decodes from the text; an invalid text writes nothing.
+// Writes the bytes of the text's pairs of hexadecimal digits (platform::HexToBytes); a text
+// with another character or an odd number of digits writes nothing.
 void WriteHex(Address address, const std::string& hex);
-// Fills the hex byte buffer from pairs of hexadecimal digits, first digit high. Returns false,
-// leaving the buffer empty, when a pair holds another character.
-bool HexToBytes(const std::string& hex);
 
 // The bytes of the CP-1252 text as UTF-16LE with a 16-bit terminator, for WriteString.
 std::string WideText(std::string_view ansi);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/Bytes.h"
 #include "services/host/HostMap.h"
 #include "services/host/Memory.h"
 #include "tests/host/HostFixture.h"
@@ -10,6 +11,7 @@
 namespace {
 
 using vmtest::HostTest;
+using platform::LeFloat;
 using namespace simhost::layout;
 
 class MemoryTest : public HostTest {};
@@ -54,6 +56,8 @@ TEST_F(MemoryTest, WritesGiveExactlyTheirBytes) {
         /* 2 */ {"b1009090", std::string("\xB1\x00\x90\x90", 4)},
         /* 3 */ {"", ""},
         /* 4 */ {"90G0", ""},  // not hexadecimal: nothing rather than a guess
+        /* 5 */ {"909", ""},   // an odd digit: nothing rather than a shorter patch
+        /* 6 */ {"+9", ""},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         std::size_t mark = os.processes.journal.size();

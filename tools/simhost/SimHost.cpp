@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/Bytes.h"
 #include "services/host/HostMap.h"
 
 namespace simhost {
@@ -65,21 +66,16 @@ bool SimHost::PutBytes(std::uint32_t address, const std::string& bytes) {
     return memory_.Put(address, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
 
-bool SimHost::Put32(std::uint32_t address, std::uint32_t value) {
-    const char b[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-    return PutBytes(address, std::string(b, 4));
-}
+bool SimHost::Put32(std::uint32_t address, std::uint32_t value) { return PutBytes(address, platform::Le32(value)); }
 
 bool SimHost::PutHex(std::uint32_t address, const std::string& hex) {
-    std::string bytes;
-    for (std::size_t k = 0; k + 1 < hex.size(); k += 2) bytes += static_cast<char>(std::stoi(hex.substr(k, 2), nullptr, 16));
-    return PutBytes(address, bytes);
+    auto bytes = platform::HexToBytes(hex);
+    return bytes && memory_.Put(address, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
 }
 
 std::uint32_t SimHost::Get32(std::uint32_t address) {
     std::uint8_t b[4];
-    if (!memory_.Get(address, b, 4)) return 0;
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return memory_.Get(address, b, 4) ? platform::FromLe32(b) : 0;
 }
 
 bool SimHost::Layout() {
