@@ -1,4 +1,5 @@
 // Menu entries, stage parameters and code patches of the running host (version 3).
+#include "platform/AnsiText.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
@@ -108,8 +109,8 @@ void PatchHostMenus() {
     WriteLong(TextTable() + texts::kSave1, static_cast<std::int32_t>(kSaveText));
     WriteLong(TextTable() + texts::kSave2, static_cast<std::int32_t>(kSaveText));
     WriteLong(TextTable() + texts::kGoto, static_cast<std::int32_t>(kGotoText));
-    Memory::WriteString(kGotoText, Memory::WideText("Goto Velomark"));
-    Memory::WriteString(kSaveText, Memory::WideText("Save Data"));
+    Memory::WriteString(kGotoText, platform::Cp1252ToUtf16Le("Goto Velomark"));
+    Memory::WriteString(kSaveText, platform::Cp1252ToUtf16Le("Save Data"));
 }
 
 std::string ReadyToSSText(const std::string& name) {

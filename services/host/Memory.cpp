@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/AnsiText.h"
 #include "platform/Bytes.h"
 #include "platform/Ports.h"
 #include "services/host/HostMap.h"
@@ -97,8 +96,6 @@ void WriteString(Address address, const std::string& text) {
 void WriteHex(Address address, const std::string& hex) {
     if (auto bytes = platform::HexToBytes(hex)) WriteBytes(address, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
 }
-
-std::string WideText(std::string_view ansi) { return platform::Cp1252ToUtf16Le(ansi) + std::string(2, '\0'); }
 
 void Wait(float ms) {
     platform::ClockPort& clock = platform::clock();

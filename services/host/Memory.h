@@ -5,7 +5,6 @@
 #include <concepts>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <type_traits>
 
 #include "platform/Process.h"
@@ -77,9 +76,6 @@ void WriteString(Address address, const std::string& text);
 // Writes the bytes of the text's pairs of hexadecimal digits (platform::HexToBytes); a text
 // with another character or an odd number of digits writes nothing.
 void WriteHex(Address address, const std::string& hex);
-
-// The bytes of the CP-1252 text as UTF-16LE with a 16-bit terminator, for WriteString.
-std::string WideText(std::string_view ansi);
 
 // Handles the client's window events until ms milliseconds have passed since the call (at
 // once for 0); blocks for events in between instead of spinning, and copes with the tick

@@ -22,8 +22,6 @@ bool ParseNumber(const std::string& text, int base, std::uint32_t* out) {
 std::uint32_t EntryA(int i) { return layout::kMenuAEntries + i * layout::kEntrySize; }
 std::uint32_t EntryB(int i) { return layout::kMenuBEntries + i * layout::kEntrySize; }
 
-std::string Wide(const char* text) { return platform::Cp1252ToUtf16Le(text) + std::string(2, '\0'); }
-
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error) {
@@ -129,8 +127,8 @@ bool SimHost::Layout() {
     }
 
     // The text table (published later by OnTick) with the host's own texts.
-    ok &= PutBytes(kHostTexts, Wide("Championship"));
-    ok &= PutBytes(kHostTexts + 0x40, Wide("Load Game"));
+    ok &= PutBytes(kHostTexts, platform::Cp1252ToUtf16Le("Championship"));
+    ok &= PutBytes(kHostTexts + 0x40, platform::Cp1252ToUtf16Le("Load Game"));
     for (std::int32_t offset : {texts::kSave1, texts::kSave2}) ok &= Put32(kTexts + offset, kHostTexts + 0x40);
     ok &= Put32(kTexts + texts::kGoto, kHostTexts);
 
