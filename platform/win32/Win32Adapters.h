@@ -58,12 +58,6 @@ public:
     std::uint32_t TickCount() override;
 };
 
-// Reads the file in pieces, sharing it with every other opener (the host may hold it open).
-class Win32Md5 : public Md5Port {
-public:
-    std::optional<std::string> FileMd5(const std::string& path) override;
-};
-
 class WinInetHttp : public HttpPort {
 public:
     std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
