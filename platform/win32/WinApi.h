@@ -69,6 +69,20 @@ struct FindHandleTraits {
     static void Close(Handle h) { ::FindClose(h); }
 };
 
+struct CryptProviderTraits {
+    using Handle = HCRYPTPROV;
+    static Handle Invalid() { return 0; }
+    static bool IsValid(Handle h) { return h != 0; }
+    static void Close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+
+struct CryptHashTraits {
+    using Handle = HCRYPTHASH;
+    static Handle Invalid() { return 0; }
+    static bool IsValid(Handle h) { return h != 0; }
+    static void Close(Handle h) { ::CryptDestroyHash(h); }
+};
+
 struct InternetHandleTraits {
     using Handle = void*;
     static Handle Invalid() { return nullptr; }
@@ -78,5 +92,7 @@ struct InternetHandleTraits {
 
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
+using ScopedCryptProvider = ScopedHandle<CryptProviderTraits>;
+using ScopedCryptHash = ScopedHandle<CryptHashTraits>;
 
 }  // namespace platform::win32
