@@ -352,9 +352,9 @@ std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutS
 
 // --- shell ---
 
-std::int32_t Win32Shell::Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+std::int32_t Win32Shell::Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& folder, int show) {
-    HWND window = owner == kDesktopOwner ? ::GetDesktopWindow() : reinterpret_cast<HWND>(owner);
+    HWND window = owner == kDesktopOwner ? ::GetDesktopWindow() : ToHwnd(owner);
     HINSTANCE result = ::ShellExecuteA(window, verb.c_str(), file.c_str(),
                                        parameters.empty() ? nullptr : parameters.c_str(),
                                        folder.empty() ? nullptr : folder.c_str(), show);

@@ -65,7 +65,7 @@ public:
 
 class Win32Shell : public ShellPort {
 public:
-    std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+    std::int32_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& folder, int show) override;
 };
 

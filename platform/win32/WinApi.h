@@ -19,7 +19,13 @@
 #undef MoveFile
 #undef DeleteFile
 
+#include "platform/Desktop.h"
+
 namespace platform::win32 {
+
+// A window handle of the ports and the HWND it stands for.
+inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+inline WindowHandle FromHwnd(HWND h) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(h)); }
 
 // Owns a handle and closes it with Traits::Close; Traits::Invalid is the empty value.
 template <class Traits>
