@@ -184,7 +184,7 @@ bool NativeProcesses::ProtectMemory(ProcessHandle process, std::uint32_t address
 
 std::optional<std::uint32_t> NativeProcesses::QueryProtection(ProcessHandle process, std::uint32_t address) {
     Process* p = Through(process, kProcessQueryInformation);
-    if (!p) return std::nullopt;
+    if (!p || !p->running) return std::nullopt;
     return p->memory.Protection(address);
 }
 
@@ -251,16 +251,17 @@ bool NativeDesktop::IsWindow(WindowHandle window) { return Lookup(window) != nul
 
 void NativeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
                              std::uintptr_t extraInfo) {
-    keys.push_back({virtualKey, scanCode, flags, extraInfo, foreground});
-    if (onKey) onKey(keys.back());
+    Key k{virtualKey, scanCode, flags, extraInfo, foreground};
+    keys.push_back(k);
+    if (onKey) onKey(k);  // a copy: the hook may make keys of its own
 }
 
 bool NativeDesktop::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam, std::uint32_t timeoutMs) {
+    if (!IsWindow(window)) return false;
     messages.push_back({window, message, wParam, lParam, true, timeoutMs});
     Message m = messages.back();
-    if (onMessage) return onMessage(m);
-    return IsWindow(window);
+    return onMessage ? onMessage(m) : true;
 }
 
 bool NativeDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

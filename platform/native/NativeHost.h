@@ -142,8 +142,9 @@ public:
     std::vector<std::uint32_t> waits;  // the timeout of each WaitForEvents
     ManualClock* clock = nullptr;      // when set, each WaitForEvents moves it on by its whole timeout
 
-    // Scripted behaviour. onMessage answers whether a sent message was handled in time (without
-    // it: whenever the window exists); onKey and onPump stand for what the events would cause.
+    // Scripted behaviour. onMessage answers whether a message sent to a window that exists was
+    // handled in time (without it: always); onKey and onPump stand for what the events would
+    // cause. A message to a window that does not exist is neither recorded nor handled.
     std::function<bool(const Message&)> onMessage;
     std::function<void(const Key&)> onKey;
     std::function<void()> onPump;

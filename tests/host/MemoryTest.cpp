@@ -96,6 +96,13 @@ TEST_F(MemoryTest, WrittenBytesBecomeExecuteReadWriteAndStaySo) {
     // The host's own store into the flag cell now succeeds.
     std::int32_t one = 1;
     EXPECT_TRUE(memory().Write(hostmap::kFlagCellA, &one, 4));
+
+    // Once the process has ended its protections are no longer there to query.
+    platform::ProcessHandle h = os.processes.Open(kHostPid, platform::kProcessQueryInformation);
+    EXPECT_EQ(os.processes.QueryProtection(h, hostmap::kFlagCellA), platform::kPageExecuteReadWrite);
+    EndHost();
+    EXPECT_FALSE(os.processes.QueryProtection(h, hostmap::kFlagCellA).has_value());
+    os.processes.Close(h);
 }
 
 TEST_F(MemoryTest, EveryAccessOpensAndClosesItsOwnHandle) {
