@@ -53,15 +53,6 @@ void NativeAddressSpace::Map(std::uint32_t address, std::uint32_t size, std::uin
     for (const Piece& p : *pieces) protection_[p.page] = protection;
 }
 
-void NativeAddressSpace::Unmap(std::uint32_t address, std::uint32_t size) {
-    auto pieces = Pieces(address, size);
-    if (!pieces) return;
-    for (const Piece& p : *pieces) {
-        protection_.erase(p.page);
-        bytes_.erase(p.page);
-    }
-}
-
 std::optional<std::uint32_t> NativeAddressSpace::Protection(std::uint32_t address) const {
     auto it = protection_.find(address / kPageSize);
     if (it == protection_.end()) return std::nullopt;
@@ -203,8 +194,7 @@ bool NativeProcesses::WaitForExit(ProcessHandle process, std::uint32_t) {
     return p && !p->running;
 }
 
-ProcessHandle NativeProcesses::Start(const std::string& commandLine, std::uint32_t* processId) {
-    started.push_back(commandLine);
+ProcessHandle NativeProcesses::Start(const std::string&, std::uint32_t* processId) {
     if (processId) *processId = 0;
     return 0;
 }
@@ -224,10 +214,8 @@ void NativeDesktop::RemoveWindow(WindowHandle window) {
 }
 
 void NativeDesktop::RemoveWindowsOf(std::uint32_t processId) {
-    std::vector<WindowHandle> gone;
-    for (const Window& w : windows)
-        if (w.processId == processId) gone.push_back(w.handle);
-    for (WindowHandle h : gone) RemoveWindow(h);
+    if (foreground != 0 && WindowProcessId(foreground) == processId) foreground = 0;
+    std::erase_if(windows, [&](const Window& w) { return w.processId == processId; });
 }
 
 const NativeDesktop::Window* NativeDesktop::Lookup(WindowHandle window) const {
