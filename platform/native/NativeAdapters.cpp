@@ -52,7 +52,7 @@ std::int32_t RecordingShell::Execute(WindowHandle owner, const std::string& verb
 
 void FetchingWebPanes::Navigate(const std::string& pane, const std::string& address) {
     navigations.push_back({pane, address});
-    if (http != nullptr && IsWebAddress(address)) (void)http->Get(address, 60);
+    if (http != nullptr && IsWebAddress(address)) (void)http->Get(address, kHttpTimeoutSeconds);
 }
 
 }  // namespace platform

@@ -60,7 +60,7 @@ public:
 
 class WinInetHttp : public HttpPort {
 public:
-    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = kHttpTimeoutSeconds) override;
 };
 
 class Win32Shell : public ShellPort {

@@ -8,10 +8,6 @@
 
 namespace platform::win32 {
 
-namespace {
-constexpr int kPageTimeoutSeconds = 60;
-}
-
 // One worker per pane; all share one lock, which guards every queue and flag.
 struct WinInetWebPanes::Lanes {
     struct Lane {
@@ -35,7 +31,7 @@ struct WinInetWebPanes::Lanes {
             lane.queue.pop_front();
             lane.busy = true;
             lock.unlock();
-            (void)http.Get(address, kPageTimeoutSeconds);
+            (void)http.Get(address, kHttpTimeoutSeconds);
             lock.lock();
             lane.busy = false;
             changed.notify_all();
