@@ -82,7 +82,8 @@ public:
 class WinInetWebPanes : public WebPanePort {
 public:
     WinInetWebPanes();
-    // Sends what is still queued, then stops the workers.
+    // Goes on sending what is queued for a few seconds at most, drops the rest and stops the
+    // workers; a page still loading then does not hold up the caller.
     ~WinInetWebPanes() override;
     WinInetWebPanes(const WinInetWebPanes&) = delete;
     WinInetWebPanes& operator=(const WinInetWebPanes&) = delete;
