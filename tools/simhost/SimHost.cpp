@@ -1,6 +1,7 @@
 #include "tools/simhost/SimHost.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/AnsiText.h"
 #include "platform/Bytes.h"
@@ -10,12 +11,13 @@ namespace simhost {
 
 namespace {
 
+// Digits only, in the base, all of the text, within 32 bits.
 bool ParseNumber(const std::string& text, int base, std::uint32_t* out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    unsigned long v = std::strtoul(text.c_str(), &end, base);
-    if (*end != '\0' || v > 0xFFFFFFFFul) return false;
-    *out = static_cast<std::uint32_t>(v);
+    const char* end = text.data() + text.size();
+    std::uint32_t value = 0;
+    auto [at, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc() || at != end) return false;
+    *out = value;
     return true;
 }
 
