@@ -38,11 +38,6 @@ void SetMenuItem(Value<std::int32_t> base, const MenuKind& kind, int e, int l, s
     if (select) WriteLong(base + kSelected, entry);
 }
 
-Value<std::int32_t> MenuBaseB() {
-    if (GetHostVersion() != 3) return {0, false};
-    return ReadLong(hostmap::kMenuBPtr);
-}
-
 // The text table's address; a pointer of 0 names no table.
 Value<std::int32_t> TextTable() {
     Value<std::int32_t> table = ReadLong(hostmap::kMenuTextsPtr);
@@ -57,12 +52,12 @@ void SetMenuItemA(int e, int l, std::int32_t c, std::int32_t p, float x1, float 
 }
 
 void SetMenuItemB(int e, int l, std::int32_t c, std::int32_t p, float x1, float x2, float x3, float x4, bool select) {
-    SetMenuItem(MenuBaseB(), kMenuB, e, l, c, p, {x1, x2, x3, x4}, select);
+    SetMenuItem(GetMenuBaseB(), kMenuB, e, l, c, p, {x1, x2, x3, x4}, select);
 }
 
 void LinkMenuItem(int a, int b) {
     using namespace hostmap::menu;
-    Value<std::int32_t> entry = ReadLong(MenuBaseB() + kTableB + 4 * a);
+    Value<std::int32_t> entry = ReadLong(GetMenuBaseB() + kTableB + 4 * a);
     Value<std::int32_t> list = ReadLong(entry + kEntrySubItems);
     Value<std::int32_t> item = ReadLong(list + 4 * b);
     WriteLong(item + kSubItemLink, 0);

@@ -28,6 +28,8 @@ Memory::Value<std::int32_t> GetGameBase() { return Version3Pointer(hostmap::kGam
 
 Memory::Value<std::int32_t> GetMenuBase() { return Version3Pointer(hostmap::kMenuAPtr); }
 
+Memory::Value<std::int32_t> GetMenuBaseB() { return Version3Pointer(hostmap::kMenuBPtr); }
+
 int GetMenuIndex() {
     using namespace hostmap::menu;
     Memory::Value<std::int32_t> base = GetMenuBase();
