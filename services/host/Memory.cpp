@@ -26,13 +26,6 @@ platform::ScopedProcess OpenHost() {
     return host;
 }
 
-// Reads the bytes at the address; false when the read was skipped or failed.
-bool ReadBytes(Address address, void* buffer, std::uint32_t size) {
-    if (!address.ok) return false;
-    platform::ScopedProcess host = OpenHost();
-    return host && platform::processes().ReadMemory(host.get(), address.value, buffer, size);
-}
-
 void WriteBytes(Address address, const void* data, std::uint32_t size) {
     if (!address.ok || size == 0) return;
     platform::ScopedProcess host = OpenHost();
@@ -44,6 +37,12 @@ void WriteBytes(Address address, const void* data, std::uint32_t size) {
 }
 
 }  // namespace
+
+bool ReadBlock(Address address, void* buffer, std::uint32_t size) {
+    if (!address.ok) return false;
+    platform::ScopedProcess host = OpenHost();
+    return host && platform::processes().ReadMemory(host.get(), address.value, buffer, size);
+}
 
 void GetHostProcess() {
     platform::DesktopPort& desktop = platform::desktop();
@@ -58,21 +57,21 @@ bool IsHostForeground() { return state.gHostWnd != 0 && platform::desktop().Fore
 
 Value<std::uint8_t> ReadByte(Address address) {
     std::uint8_t b = 0;
-    if (!ReadBytes(address, &b, 1)) return {state.lastByte, false};
+    if (!ReadBlock(address, &b, 1)) return {state.lastByte, false};
     state.lastByte = b;
     return b;
 }
 
 Value<std::int32_t> ReadLong(Address address) {
     std::uint8_t b[4];
-    if (!ReadBytes(address, b, 4)) return {state.lastLong, false};
+    if (!ReadBlock(address, b, 4)) return {state.lastLong, false};
     state.lastLong = static_cast<std::int32_t>(platform::FromLe32(b));
     return state.lastLong;
 }
 
 Value<float> ReadSingle(Address address) {
     std::uint8_t b[4];
-    if (!ReadBytes(address, b, 4)) return {state.lastSingle, false};
+    if (!ReadBlock(address, b, 4)) return {state.lastSingle, false};
     state.lastSingle = platform::FromLeFloat(b);
     return state.lastSingle;
 }

@@ -64,6 +64,9 @@ bool IsHostForeground();
 Value<std::uint8_t> ReadByte(Address address);
 Value<std::int32_t> ReadLong(Address address);
 Value<float> ReadSingle(Address address);
+// Reads size bytes in one access, opened and checked as above, and leaves the last values
+// alone. Returns false when the read was skipped or failed.
+bool ReadBlock(Address address, void* buffer, std::uint32_t size);
 
 // Each write makes the bytes PAGE_EXECUTE_READWRITE, leaves them so, and writes them. Nothing
 // is reported; a failed address or value skips the write.

@@ -66,11 +66,13 @@ TEST_F(HostMapTest, MenuIndexIsTheLowestTableIndexOfTheSelectedEntry) {
 TEST_F(HostMapTest, MenuIndexMatchesNoMenuWhenTheMenuCannotBeRead) {
     struct Case {
         const char* what;
-    } cases[] = {{"no host"}, {"version 2"}, {"menu pointer 0"}, {"host gone"}};
+    } cases[] = {{"no host"}, {"version 2"}, {"menu pointer 0"}, {"host gone"}, {"table unreadable"}};
     for (const Case& c : cases) {
         std::string what = c.what;
         if (what != "no host") StartHost({.marker = std::uint8_t(what == "version 2" ? 0x8B : 0xE8), .menus = {0}});
         if (what == "menu pointer 0") memory().Poke32(hostmap::kMenuAPtr, 0);
+        // The selection is readable, the entry table runs past the host's memory.
+        if (what == "table unreadable") memory().Poke32(hostmap::kMenuAPtr, simhost::kMapEnd - 0x40);
         if (what == "host gone") {
             EXPECT_EQ(qvrMod::GetMenuIndex(), 0);  // a good read first: the cells hold menu 0's values
             EndHost();
