@@ -116,12 +116,13 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 
 std::string Cp1252ToUtf16Le(std::string_view ansi) {
     std::string out;
-    out.reserve(ansi.size() * 2);
+    out.reserve(ansi.size() * 2 + 2);
     for (unsigned char b : ansi) {
         std::uint32_t cp = ToUnicode(b);
         out += static_cast<char>(cp & 0xFF);
         out += static_cast<char>(cp >> 8);
     }
+    out.append(2, '\0');
     return out;
 }
 

@@ -19,7 +19,8 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 // CP-1252 bytes to UTF-8 and back; bytes that CP-1252 leaves undefined map to U+FFFD / '?'.
 std::string Cp1252ToUtf8(std::string_view ansi);
 std::string Utf8ToCp1252(std::string_view utf8);
-// CP-1252 bytes to UTF-16LE bytes (two per character, low byte first), with no terminator.
+// CP-1252 bytes to UTF-16LE bytes (two per character, low byte first) ending in a 16-bit 0, as
+// a wide string lies in memory.
 std::string Cp1252ToUtf16Le(std::string_view ansi);
 
 }  // namespace platform

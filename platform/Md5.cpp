@@ -2,15 +2,12 @@
 
 namespace platform {
 
-std::string LowerHex(const unsigned char* bytes, std::size_t count) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        hex += kDigits[bytes[i] >> 4];
-        hex += kDigits[bytes[i] & 0x0F];
-    }
-    return hex;
+std::optional<std::string> FileSystemMd5::FileMd5(const std::string& path) {
+    auto bytes = files_.ReadFile(path);
+    if (!bytes) return std::nullopt;
+    std::string digest = Md5Hex(*bytes);
+    if (digest.empty()) return std::nullopt;
+    return digest;
 }
 
 }  // namespace platform

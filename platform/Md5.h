@@ -1,10 +1,11 @@
 // MD5 digests (RFC 1321) of files, as 32 lower-case hexadecimal digits.
 // This file must contain only operating-system independent declarations.
 #pragma once
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/FileSystem.h"
 
 namespace platform {
 
@@ -17,10 +18,19 @@ public:
 };
 
 // Returns the digest of bytes, computed by this build's digest library (libcrypto natively,
-// CryptoAPI on Windows).
+// CryptoAPI on Windows), or empty text when the library fails.
 std::string Md5Hex(std::string_view bytes);
 
-// Returns bytes as lower-case hexadecimal digits, two per byte.
-std::string LowerHex(const unsigned char* bytes, std::size_t count);
+// File digests of the files of a file-system port, read whole and digested by Md5Hex; the
+// same adapter serves the in-process and the Win32 file systems.
+class FileSystemMd5 : public Md5Port {
+public:
+    explicit FileSystemMd5(FileSystemPort& files) : files_(files) {}
+
+    std::optional<std::string> FileMd5(const std::string& path) override;
+
+private:
+    FileSystemPort& files_;
+};
 
 }  // namespace platform

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Desktop.h"
+
 namespace platform {
 
-// A window that owns what the shell shows; kDesktopOwner stands for the desktop window.
-using ShellOwner = std::uintptr_t;
-inline constexpr ShellOwner kDesktopOwner = 0;
+// The owner that stands for the desktop window.
+inline constexpr WindowHandle kDesktopOwner = 0;
 
 // Show states, with the values of the Windows API.
 inline constexpr int kShowNormal = 1;
@@ -18,8 +19,9 @@ public:
     virtual ~ShellPort() = default;
 
     // Performs verb ("open") on file with the given parameters, working folder (empty: none)
-    // and show state. Returns the shell's result: greater than 32 on success.
-    virtual std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+    // and show state, owned by the window (kDesktopOwner: the desktop). Returns the shell's
+    // result: greater than 32 on success.
+    virtual std::int32_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& folder, int show) = 0;
 };
 

@@ -32,7 +32,7 @@ void SaveTimesLog(const std::string& resultsText) {
     vm::ShowMessage("File " + name + " saved!", platform::kMsgInformation | platform::kMsgOk, "Saving times");
 }
 
-void OpenUrl(platform::ShellOwner form, const std::string& address) {
+void OpenUrl(platform::WindowHandle form, const std::string& address) {
     (void)platform::shell().Execute(form, "open", address, "", "", platform::kShowNormal);
 }
 

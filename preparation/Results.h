@@ -16,6 +16,6 @@ void UploadStageTime();
 void SaveTimesLog(const std::string& resultsText);
 
 // Opens address in the default browser, owned by the calling window; failures are ignored.
-void OpenUrl(platform::ShellOwner form, const std::string& address);
+void OpenUrl(platform::WindowHandle form, const std::string& address);
 
 }  // namespace gFunc

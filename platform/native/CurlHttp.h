@@ -6,7 +6,7 @@ namespace platform {
 
 class CurlHttp : public HttpPort {
 public:
-    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = kHttpTimeoutSeconds) override;
 };
 
 }  // namespace platform

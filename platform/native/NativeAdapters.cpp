@@ -42,7 +42,7 @@ std::optional<std::string> ScriptedHttp::Get(const std::string& url, int) {
 
 namespace platform {
 
-std::int32_t RecordingShell::Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+std::int32_t RecordingShell::Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                                      const std::string& parameters, const std::string& folder, int show) {
     Call call{owner, verb, file, parameters, folder, show};
     if (onExecute) onExecute(call);
@@ -52,7 +52,7 @@ std::int32_t RecordingShell::Execute(ShellOwner owner, const std::string& verb, 
 
 void FetchingWebPanes::Navigate(const std::string& pane, const std::string& address) {
     navigations.push_back({pane, address});
-    if (http != nullptr && IsWebAddress(address)) (void)http->Get(address, 60);
+    if (http != nullptr && IsWebAddress(address)) (void)http->Get(address, kHttpTimeoutSeconds);
 }
 
 }  // namespace platform

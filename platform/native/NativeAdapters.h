@@ -78,7 +78,7 @@ namespace platform {
 class RecordingShell : public ShellPort {
 public:
     struct Call {
-        ShellOwner owner = 0;
+        WindowHandle owner = 0;
         std::string verb, file, parameters, folder;
         int show = 0;
         bool operator==(const Call&) const = default;
@@ -88,7 +88,7 @@ public:
     // Runs at each request before it is recorded; tests use it to see the files at that moment.
     std::function<void(const Call&)> onExecute;
 
-    std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+    std::int32_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& folder, int show) override;
 };
 

@@ -337,7 +337,9 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
     std::ifstream in(p, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     // In one read of the whole size: byte by byte is slow for packages of tens of megabytes.
-    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    const std::streamoff size = in.tellg();
+    if (size < 0) return std::nullopt;  // the stream cannot tell its size
+    std::string bytes(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
     if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
     return bytes;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Bytes.h"
+
 namespace platform {
 
 namespace {
@@ -49,15 +51,6 @@ void NativeAddressSpace::Map(std::uint32_t address, std::uint32_t size, std::uin
     auto pieces = Pieces(address, size);
     if (!pieces) return;
     for (const Piece& p : *pieces) protection_[p.page] = protection;
-}
-
-void NativeAddressSpace::Unmap(std::uint32_t address, std::uint32_t size) {
-    auto pieces = Pieces(address, size);
-    if (!pieces) return;
-    for (const Piece& p : *pieces) {
-        protection_.erase(p.page);
-        bytes_.erase(p.page);
-    }
 }
 
 std::optional<std::uint32_t> NativeAddressSpace::Protection(std::uint32_t address) const {
@@ -110,16 +103,9 @@ void NativeAddressSpace::Poke(std::uint32_t address, std::string_view bytes) {
     }
 }
 
-void NativeAddressSpace::Poke32(std::uint32_t address, std::uint32_t value) {
-    char b[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-    Poke(address, std::string_view(b, 4));
-}
+void NativeAddressSpace::Poke32(std::uint32_t address, std::uint32_t value) { Poke(address, Le32(value)); }
 
-void NativeAddressSpace::PokeFloat(std::uint32_t address, float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    Poke32(address, bits);
-}
+void NativeAddressSpace::PokeFloat(std::uint32_t address, float value) { Poke(address, LeFloat(value)); }
 
 std::string NativeAddressSpace::Peek(std::uint32_t address, std::uint32_t size) const {
     std::string out(size, '\0');
@@ -132,18 +118,7 @@ std::string NativeAddressSpace::Peek(std::uint32_t address, std::uint32_t size) 
     return out;
 }
 
-std::uint32_t NativeAddressSpace::Peek32(std::uint32_t address) const {
-    std::string b = Peek(address, 4);
-    return std::uint32_t(std::uint8_t(b[0])) | std::uint32_t(std::uint8_t(b[1])) << 8 |
-           std::uint32_t(std::uint8_t(b[2])) << 16 | std::uint32_t(std::uint8_t(b[3])) << 24;
-}
-
-float NativeAddressSpace::PeekFloat(std::uint32_t address) const {
-    std::uint32_t bits = Peek32(address);
-    float f;
-    std::memcpy(&f, &bits, 4);
-    return f;
-}
+std::uint32_t NativeAddressSpace::Peek32(std::uint32_t address) const { return FromLe32(Peek(address, 4).data()); }
 
 // --- processes ---
 
@@ -200,7 +175,7 @@ bool NativeProcesses::ProtectMemory(ProcessHandle process, std::uint32_t address
 
 std::optional<std::uint32_t> NativeProcesses::QueryProtection(ProcessHandle process, std::uint32_t address) {
     Process* p = Through(process, kProcessQueryInformation);
-    if (!p) return std::nullopt;
+    if (!p || !p->running) return std::nullopt;
     return p->memory.Protection(address);
 }
 
@@ -219,8 +194,7 @@ bool NativeProcesses::WaitForExit(ProcessHandle process, std::uint32_t) {
     return p && !p->running;
 }
 
-ProcessHandle NativeProcesses::Start(const std::string& commandLine, std::uint32_t* processId) {
-    started.push_back(commandLine);
+ProcessHandle NativeProcesses::Start(const std::string&, std::uint32_t* processId) {
     if (processId) *processId = 0;
     return 0;
 }
@@ -240,10 +214,8 @@ void NativeDesktop::RemoveWindow(WindowHandle window) {
 }
 
 void NativeDesktop::RemoveWindowsOf(std::uint32_t processId) {
-    std::vector<WindowHandle> gone;
-    for (const Window& w : windows)
-        if (w.processId == processId) gone.push_back(w.handle);
-    for (WindowHandle h : gone) RemoveWindow(h);
+    if (foreground != 0 && WindowProcessId(foreground) == processId) foreground = 0;
+    std::erase_if(windows, [&](const Window& w) { return w.processId == processId; });
 }
 
 const NativeDesktop::Window* NativeDesktop::Lookup(WindowHandle window) const {
@@ -267,16 +239,17 @@ bool NativeDesktop::IsWindow(WindowHandle window) { return Lookup(window) != nul
 
 void NativeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
                              std::uintptr_t extraInfo) {
-    keys.push_back({virtualKey, scanCode, flags, extraInfo, foreground});
-    if (onKey) onKey(keys.back());
+    Key k{virtualKey, scanCode, flags, extraInfo, foreground};
+    keys.push_back(k);
+    if (onKey) onKey(k);  // a copy: the hook may make keys of its own
 }
 
 bool NativeDesktop::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam, std::uint32_t timeoutMs) {
+    if (!IsWindow(window)) return false;
     messages.push_back({window, message, wParam, lParam, true, timeoutMs});
     Message m = messages.back();
-    if (onMessage) return onMessage(m);
-    return IsWindow(window);
+    return onMessage ? onMessage(m) : true;
 }
 
 bool NativeDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -24,8 +24,6 @@ public:
     // Commits the pages holding the size bytes at the address, zero-filled, with the protection;
     // pages already there keep their bytes and take the protection.
     void Map(std::uint32_t address, std::uint32_t size, std::uint32_t protection);
-    // Removes the pages holding the size bytes at the address.
-    void Unmap(std::uint32_t address, std::uint32_t size);
 
     // Returns the protection of the page holding the address, or nothing when no page is there.
     std::optional<std::uint32_t> Protection(std::uint32_t address) const;
@@ -44,7 +42,6 @@ public:
     void PokeFloat(std::uint32_t address, float value);
     std::string Peek(std::uint32_t address, std::uint32_t size) const;
     std::uint32_t Peek32(std::uint32_t address) const;
-    float PeekFloat(std::uint32_t address) const;
 
 private:
     using Bytes = std::array<std::uint8_t, kPageSize>;
@@ -56,10 +53,14 @@ private:
 // none is kept.
 class NativeProcesses : public ProcessPort {
 public:
+    // The id CurrentProcessId gives, and the exit code of a process that still runs.
+    static constexpr std::uint32_t kCurrentProcessId = 4;
+    static constexpr std::uint32_t kStillActive = 259;
+
     struct Process {
         NativeAddressSpace memory;
         bool running = true;
-        std::uint32_t exitCode = 0;
+        std::uint32_t exitCode = kStillActive;  // Terminate's code once it has ended
     };
     struct Write {
         std::uint32_t processId = 0, address = 0;
@@ -78,8 +79,6 @@ public:
 
     std::vector<Write> journal;           // every memory write that succeeded, in order
     std::vector<Opening> opened;          // every Open that gave a handle
-    std::vector<std::string> started;     // every command line given to Start (which always fails)
-    std::uint32_t currentId = 4;          // the id CurrentProcessId gives
     std::function<void(std::uint32_t)> onEnd;  // told the id of each process that Terminate ends
 
     ProcessHandle Open(std::uint32_t processId, std::uint32_t access) override;
@@ -91,18 +90,16 @@ public:
     std::optional<std::uint32_t> QueryProtection(ProcessHandle process, std::uint32_t address) override;
     bool Terminate(ProcessHandle process, std::uint32_t exitCode) override;
     bool WaitForExit(ProcessHandle process, std::uint32_t timeoutMs) override;
-    std::uint32_t CurrentProcessId() override { return currentId; }
+    std::uint32_t CurrentProcessId() override { return kCurrentProcessId; }
+    // Starts nothing: there are no programs to start in the model.
     ProcessHandle Start(const std::string& commandLine, std::uint32_t* processId) override;
 
 private:
-    struct Handle {
-        std::uint32_t processId = 0, access = 0;
-    };
     // The process behind a handle that holds every one of the rights, or null.
     Process* Through(ProcessHandle process, std::uint32_t rights, std::uint32_t* processId = nullptr);
 
     std::map<std::uint32_t, Process> processes_;
-    std::map<ProcessHandle, Handle> handles_;
+    std::map<ProcessHandle, Opening> handles_;
     ProcessHandle nextHandle_ = 0x100;
 };
 
@@ -133,6 +130,8 @@ public:
     WindowHandle AddWindow(const std::string& className, std::uint32_t processId);
     // Removes the window; the foreground becomes 0 when it was in front.
     void RemoveWindow(WindowHandle window);
+    // Removes every window of the process, as when it ends; the foreground becomes 0 when one
+    // of them was in front.
     void RemoveWindowsOf(std::uint32_t processId);
 
     std::vector<Window> windows;  // bottom to top
@@ -143,8 +142,9 @@ public:
     std::vector<std::uint32_t> waits;  // the timeout of each WaitForEvents
     ManualClock* clock = nullptr;      // when set, each WaitForEvents moves it on by its whole timeout
 
-    // Scripted behaviour. onMessage answers whether a sent message was handled in time (without
-    // it: whenever the window exists); onKey and onPump stand for what the events would cause.
+    // Scripted behaviour. onMessage answers whether a message sent to a window that exists was
+    // handled in time (without it: always); onKey and onPump stand for what the events would
+    // cause. A message to a window that does not exist is neither recorded nor handled.
     std::function<bool(const Message&)> onMessage;
     std::function<void(const Key&)> onKey;
     std::function<void()> onPump;

@@ -7,7 +7,6 @@
 #include "platform/Ports.h"
 #include "platform/native/NativeAdapters.h"
 #include "platform/native/NativeFileSystem.h"
-#include "platform/native/NativeMd5.h"
 #include "platform/native/NativeHost.h"
 #include "platform/native/NativeProfile.h"
 #include "platform/native/NativeRegistry.h"
@@ -34,7 +33,7 @@ public:
     RecordingShell shell;
     FixedRegional regional;
     FetchingWebPanes webPanes{&http};  // its fetches show in http.requests too
-    NativeMd5 md5{files};
+    FileSystemMd5 md5{files};
     NativeDesktop desktop;       // waits move clock on; ended processes lose their windows
     NativeProcesses processes;
 

@@ -1,6 +1,7 @@
 // The digest library of the native build: OpenSSL's libcrypto.
 #include <openssl/evp.h>
 
+#include "platform/Bytes.h"
 #include "platform/Md5.h"
 
 namespace platform {

@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Adapters.h"
 
-#include "platform/win32/CryptoMd5.h"
 #include "platform/win32/WinApi.h"
 
 #include <cstring>
@@ -264,15 +263,20 @@ std::optional<LocalTime> Win32FileSystem::LastWriteTime(const std::string& path)
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+    // Shared with every other opener: the running host holds its files open.
     ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
     std::string content;
-    char chunk[65536];
-    DWORD got = 0;
-    while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) content.append(chunk, got);
-    return content;
+    std::vector<char> chunk(1 << 16);
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+            return std::nullopt;  // part of a file is no file
+        if (got == 0) return content;
+        content.append(chunk.data(), got);
+    }
 }
 
 FsStatus Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes) {
@@ -323,28 +327,6 @@ bool Win32Clock::SetLocal(const LocalTime& t) {
 
 std::uint32_t Win32Clock::TickCount() { return ::GetTickCount(); }
 
-// --- digests ---
-
-std::optional<std::string> Win32Md5::FileMd5(const std::string& path) {
-    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
-    Md5Hasher hasher;
-    if (!hasher.ok()) return std::nullopt;
-    std::vector<char> chunk(1 << 16);
-    DWORD got = 0;
-    for (;;) {
-        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-            return std::nullopt;
-        if (got == 0) break;
-        if (!hasher.Add(chunk.data(), got)) return std::nullopt;
-    }
-    std::string digest = hasher.HexDigest();
-    if (digest.empty()) return std::nullopt;
-    return digest;
-}
-
 // --- HTTP ---
 
 std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutSeconds) {
@@ -370,9 +352,9 @@ std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutS
 
 // --- shell ---
 
-std::int32_t Win32Shell::Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+std::int32_t Win32Shell::Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& folder, int show) {
-    HWND window = owner == kDesktopOwner ? ::GetDesktopWindow() : reinterpret_cast<HWND>(owner);
+    HWND window = owner == kDesktopOwner ? ::GetDesktopWindow() : ToHwnd(owner);
     HINSTANCE result = ::ShellExecuteA(window, verb.c_str(), file.c_str(),
                                        parameters.empty() ? nullptr : parameters.c_str(),
                                        folder.empty() ? nullptr : folder.c_str(), show);
@@ -406,7 +388,7 @@ void InstallWin32Ports() {
     static Win32Shell shell;
     static Win32Regional regional;
     static WinInetWebPanes webPanes;
-    static Win32Md5 md5;
+    static FileSystemMd5 md5{files};  // over the Win32 files, which share them with the host
     static Win32Desktop desktop;
     static Win32Processes processes;
     Ports& p = ports();

@@ -58,20 +58,14 @@ public:
     std::uint32_t TickCount() override;
 };
 
-// Reads the file in pieces, sharing it with every other opener (the host may hold it open).
-class Win32Md5 : public Md5Port {
-public:
-    std::optional<std::string> FileMd5(const std::string& path) override;
-};
-
 class WinInetHttp : public HttpPort {
 public:
-    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = 60) override;
+    std::optional<std::string> Get(const std::string& url, int timeoutSeconds = kHttpTimeoutSeconds) override;
 };
 
 class Win32Shell : public ShellPort {
 public:
-    std::int32_t Execute(ShellOwner owner, const std::string& verb, const std::string& file,
+    std::int32_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& folder, int show) override;
 };
 
@@ -88,7 +82,8 @@ public:
 class WinInetWebPanes : public WebPanePort {
 public:
     WinInetWebPanes();
-    // Sends what is still queued, then stops the workers.
+    // Goes on sending what is queued for a few seconds at most, drops the rest and stops the
+    // workers; a page still loading then does not hold up the caller.
     ~WinInetWebPanes() override;
     WinInetWebPanes(const WinInetWebPanes&) = delete;
     WinInetWebPanes& operator=(const WinInetWebPanes&) = delete;

@@ -35,7 +35,7 @@ public:
         return true;
     }
 
-    WindowHandle Handle() const override { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(hwnd_)); }
+    WindowHandle Handle() const override { return win32::FromHwnd(hwnd_); }
 
     bool SetTimer(std::uint32_t id, std::uint32_t intervalMs) override {
         return hwnd_ && ::SetTimer(hwnd_, id, intervalMs, nullptr) != 0;

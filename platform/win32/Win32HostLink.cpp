@@ -8,8 +8,6 @@
 namespace platform::win32 {
 
 namespace {
-HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
-WindowHandle FromHwnd(HWND h) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(h)); }
 HANDLE ToHandle(ProcessHandle p) { return reinterpret_cast<HANDLE>(p); }
 void* At(std::uint32_t address) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(address)); }
 

@@ -19,7 +19,13 @@
 #undef MoveFile
 #undef DeleteFile
 
+#include "platform/Desktop.h"
+
 namespace platform::win32 {
+
+// A window handle of the ports and the HWND it stands for.
+inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+inline WindowHandle FromHwnd(HWND h) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(h)); }
 
 // Owns a handle and closes it with Traits::Close; Traits::Invalid is the empty value.
 template <class Traits>
@@ -69,6 +75,20 @@ struct FindHandleTraits {
     static void Close(Handle h) { ::FindClose(h); }
 };
 
+struct CryptProviderTraits {
+    using Handle = HCRYPTPROV;
+    static Handle Invalid() { return 0; }
+    static bool IsValid(Handle h) { return h != 0; }
+    static void Close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+
+struct CryptHashTraits {
+    using Handle = HCRYPTHASH;
+    static Handle Invalid() { return 0; }
+    static bool IsValid(Handle h) { return h != 0; }
+    static void Close(Handle h) { ::CryptDestroyHash(h); }
+};
+
 struct InternetHandleTraits {
     using Handle = void*;
     static Handle Invalid() { return nullptr; }
@@ -78,5 +98,7 @@ struct InternetHandleTraits {
 
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
+using ScopedCryptProvider = ScopedHandle<CryptProviderTraits>;
+using ScopedCryptHash = ScopedHandle<CryptHashTraits>;
 
 }  // namespace platform::win32

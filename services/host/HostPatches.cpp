@@ -1,4 +1,5 @@
 // Menu entries, stage parameters and code patches of the running host (version 3).
+#include "platform/AnsiText.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
@@ -37,16 +38,13 @@ void SetMenuItem(Value<std::int32_t> base, const MenuKind& kind, int e, int l, s
     if (select) WriteLong(base + kSelected, entry);
 }
 
-Value<std::int32_t> MenuBaseB() {
-    if (GetHostVersion() != 3) return {0, false};
-    return ReadLong(hostmap::kMenuBPtr);
-}
-
-// The text table's address; a pointer of 0 names no table.
-Value<std::int32_t> TextTable() {
-    Value<std::int32_t> table = ReadLong(hostmap::kMenuTextsPtr);
-    if (table == 0) table.ok = false;
-    return table;
+// Clears the link of sub-item b of entry a of the menu B object at base.
+void UnlinkSubItem(Value<std::int32_t> base, int a, int b) {
+    using namespace hostmap::menu;
+    Value<std::int32_t> entry = ReadLong(base + kTableB + 4 * a);
+    Value<std::int32_t> list = ReadLong(entry + kEntrySubItems);
+    Value<std::int32_t> item = ReadLong(list + 4 * b);
+    WriteLong(item + kSubItemLink, 0);
 }
 
 }  // namespace
@@ -56,20 +54,16 @@ void SetMenuItemA(int e, int l, std::int32_t c, std::int32_t p, float x1, float 
 }
 
 void SetMenuItemB(int e, int l, std::int32_t c, std::int32_t p, float x1, float x2, float x3, float x4, bool select) {
-    SetMenuItem(MenuBaseB(), kMenuB, e, l, c, p, {x1, x2, x3, x4}, select);
+    SetMenuItem(GetMenuBaseB(), kMenuB, e, l, c, p, {x1, x2, x3, x4}, select);
 }
 
-void LinkMenuItem(int a, int b) {
-    using namespace hostmap::menu;
-    Value<std::int32_t> entry = ReadLong(MenuBaseB() + kTableB + 4 * a);
-    Value<std::int32_t> list = ReadLong(entry + kEntrySubItems);
-    Value<std::int32_t> item = ReadLong(list + 4 * b);
-    WriteLong(item + kSubItemLink, 0);
-}
+void LinkMenuItem(int a, int b) { UnlinkSubItem(GetMenuBaseB(), a, b); }
 
 void BuildClientMenu() {
-    SetMenuItemB(17, -1, 4, -1, 0, 0, 0, 0, true);
-    for (int subItem : {4, 8, 9}) LinkMenuItem(17, subItem);
+    // One lookup of menu B serves the entry and its three sub-items.
+    Value<std::int32_t> base = GetMenuBaseB();
+    SetMenuItem(base, kMenuB, 17, -1, 4, -1, {0, 0, 0, 0}, true);
+    for (int subItem : {4, 8, 9}) UnlinkSubItem(base, 17, subItem);
 }
 
 void SetStageParams(std::int32_t track, std::int32_t weather, std::int32_t car, std::int32_t damage,
@@ -103,13 +97,16 @@ void PatchHostMenus() {
     Memory::WriteHex(kRoutineB, kSetFlagB);
     // The host makes its text table a while after its start. A read that fails means the host
     // is gone: stop waiting then.
-    for (Value<std::int32_t> table = ReadLong(kMenuTextsPtr); table.ok && table == 0; table = ReadLong(kMenuTextsPtr))
+    Value<std::int32_t> table = ReadLong(kMenuTextsPtr);
+    while (table.ok && table == 0) {
         Memory::Wait(2000);
-    WriteLong(TextTable() + texts::kSave1, static_cast<std::int32_t>(kSaveText));
-    WriteLong(TextTable() + texts::kSave2, static_cast<std::int32_t>(kSaveText));
-    WriteLong(TextTable() + texts::kGoto, static_cast<std::int32_t>(kGotoText));
-    Memory::WriteString(kGotoText, Memory::WideText("Goto Velomark"));
-    Memory::WriteString(kSaveText, Memory::WideText("Save Data"));
+        table = ReadLong(kMenuTextsPtr);
+    }
+    WriteLong(table + texts::kSave1, static_cast<std::int32_t>(kSaveText));
+    WriteLong(table + texts::kSave2, static_cast<std::int32_t>(kSaveText));
+    WriteLong(table + texts::kGoto, static_cast<std::int32_t>(kGotoText));
+    Memory::WriteString(kGotoText, platform::Cp1252ToUtf16Le("Goto Velomark"));
+    Memory::WriteString(kSaveText, platform::Cp1252ToUtf16Le("Save Data"));
 }
 
 std::string ReadyToSSText(const std::string& name) {

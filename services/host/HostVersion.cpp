@@ -1,4 +1,7 @@
 // Which host build runs, its base pointers and the menu index.
+#include <array>
+
+#include "platform/Bytes.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
 
@@ -28,15 +31,18 @@ Memory::Value<std::int32_t> GetGameBase() { return Version3Pointer(hostmap::kGam
 
 Memory::Value<std::int32_t> GetMenuBase() { return Version3Pointer(hostmap::kMenuAPtr); }
 
+Memory::Value<std::int32_t> GetMenuBaseB() { return Version3Pointer(hostmap::kMenuBPtr); }
+
 int GetMenuIndex() {
     using namespace hostmap::menu;
     Memory::Value<std::int32_t> base = GetMenuBase();
     Memory::Value<std::int32_t> selected = Memory::ReadLong(base + kSelected);
     if (!selected.ok) return kNoMenuIndex;
-    for (int i = 0; i < kIndexCount; ++i) {
-        Memory::Value<std::int32_t> entry = Memory::ReadLong(base + kTableA + 4 * i);
-        if (entry.ok && entry == selected) return i;
-    }
+    // The whole table in one read, searched here: one process access instead of one an entry.
+    std::array<std::uint8_t, 4 * kIndexCount> table;
+    if (!Memory::ReadBlock(base + kTableA, table.data(), table.size())) return kNoMenuIndex;
+    for (int i = 0; i < kIndexCount; ++i)
+        if (platform::FromLe32(&table[4 * i]) == static_cast<std::uint32_t>(selected.value)) return i;
     return kIndexCount;
 }
 

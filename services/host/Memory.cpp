@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "platform/AnsiText.h"
+#include "platform/Bytes.h"
 #include "platform/Ports.h"
 #include "services/host/HostMap.h"
 
@@ -27,13 +26,6 @@ platform::ScopedProcess OpenHost() {
     return host;
 }
 
-// Reads the bytes at the address; false when the read was skipped or failed.
-bool ReadBytes(Address address, void* buffer, std::uint32_t size) {
-    if (!address.ok) return false;
-    platform::ScopedProcess host = OpenHost();
-    return host && platform::processes().ReadMemory(host.get(), address.value, buffer, size);
-}
-
 void WriteBytes(Address address, const void* data, std::uint32_t size) {
     if (!address.ok || size == 0) return;
     platform::ScopedProcess host = OpenHost();
@@ -44,22 +36,13 @@ void WriteBytes(Address address, const void* data, std::uint32_t size) {
     (void)processes.WriteMemory(host.get(), address.value, data, size);
 }
 
-std::uint32_t FromLittleEndian(const std::uint8_t* b) {
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
-}
-
-void ToLittleEndian(std::uint32_t v, std::uint8_t* b) {
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
+
+bool ReadBlock(Address address, void* buffer, std::uint32_t size) {
+    if (!address.ok) return false;
+    platform::ScopedProcess host = OpenHost();
+    return host && platform::processes().ReadMemory(host.get(), address.value, buffer, size);
+}
 
 void GetHostProcess() {
     platform::DesktopPort& desktop = platform::desktop();
@@ -74,23 +57,22 @@ bool IsHostForeground() { return state.gHostWnd != 0 && platform::desktop().Fore
 
 Value<std::uint8_t> ReadByte(Address address) {
     std::uint8_t b = 0;
-    if (!ReadBytes(address, &b, 1)) return {state.lastByte, false};
+    if (!ReadBlock(address, &b, 1)) return {state.lastByte, false};
     state.lastByte = b;
     return b;
 }
 
 Value<std::int32_t> ReadLong(Address address) {
     std::uint8_t b[4];
-    if (!ReadBytes(address, b, 4)) return {state.lastLong, false};
-    state.lastLong = static_cast<std::int32_t>(FromLittleEndian(b));
+    if (!ReadBlock(address, b, 4)) return {state.lastLong, false};
+    state.lastLong = static_cast<std::int32_t>(platform::FromLe32(b));
     return state.lastLong;
 }
 
 Value<float> ReadSingle(Address address) {
     std::uint8_t b[4];
-    if (!ReadBytes(address, b, 4)) return {state.lastSingle, false};
-    std::uint32_t bits = FromLittleEndian(b);
-    std::memcpy(&state.lastSingle, &bits, 4);
+    if (!ReadBlock(address, b, 4)) return {state.lastSingle, false};
+    state.lastSingle = platform::FromLeFloat(b);
     return state.lastSingle;
 }
 
@@ -99,43 +81,20 @@ void WriteByte(Address address, Value<std::uint8_t> value) {
 }
 
 void WriteLong(Address address, Value<std::int32_t> value) {
-    if (!value.ok) return;
-    std::uint8_t b[4];
-    ToLittleEndian(static_cast<std::uint32_t>(value.value), b);
-    WriteBytes(address, b, 4);
+    if (value.ok) WriteBytes(address, platform::Le32(static_cast<std::uint32_t>(value.value)).data(), 4);
 }
 
 void WriteSingle(Address address, Value<float> value) {
-    if (!value.ok) return;
-    std::uint32_t bits;
-    std::memcpy(&bits, &value.value, 4);
-    std::uint8_t b[4];
-    ToLittleEndian(bits, b);
-    WriteBytes(address, b, 4);
+    if (value.ok) WriteBytes(address, platform::LeFloat(value.value).data(), 4);
 }
 
 void WriteString(Address address, const std::string& text) {
     WriteBytes(address, text.data(), static_cast<std::uint32_t>(text.size()));
 }
 
-bool HexToBytes(const std::string& hex) {
-    state.hexBytes.clear();
-    for (std::size_t k = 0; k + 1 < hex.size(); k += 2) {
-        int high = HexDigit(hex[k]), low = HexDigit(hex[k + 1]);
-        if (high < 0 || low < 0) {
-            state.hexBytes.clear();
-            return false;
-        }
-        state.hexBytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return true;
-}
-
 void WriteHex(Address address, const std::string& hex) {
-    if (HexToBytes(hex)) WriteBytes(address, state.hexBytes.data(), static_cast<std::uint32_t>(state.hexBytes.size()));
+    if (auto bytes = platform::HexToBytes(hex)) WriteBytes(address, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
 }
-
-std::string WideText(std::string_view ansi) { return platform::Cp1252ToUtf16Le(ansi) + std::string(2, '\0'); }
 
 void Wait(float ms) {
     platform::ClockPort& clock = platform::clock();

@@ -5,9 +5,7 @@
 #include <concepts>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <type_traits>
-#include <vector>
 
 #include "platform/Process.h"
 #include "services/ProgramState.h"
@@ -41,15 +39,14 @@ struct Value {
 // A host address.
 using Address = Value<std::uint32_t>;
 
-// The host's window and process as the last lookup found them, the last value read at each
-// width, and the bytes of the last hex text.
+// The host's window and process as the last lookup found them, and the last value read at each
+// width.
 struct State {
     std::uint32_t gHostWnd = 0;  // 0 when the last lookup found no host window
     std::uint32_t gHostPid = 0;  // 0 whenever gHostWnd is
     std::uint8_t lastByte = 0;
     std::int32_t lastLong = 0;
     float lastSingle = 0;
-    std::vector<std::uint8_t> hexBytes;
 };
 inline vm::ProgramWide<State> state;
 
@@ -67,6 +64,9 @@ bool IsHostForeground();
 Value<std::uint8_t> ReadByte(Address address);
 Value<std::int32_t> ReadLong(Address address);
 Value<float> ReadSingle(Address address);
+// Reads size bytes in one access, opened and checked as above, and leaves the last values
+// alone. Returns false when the read was skipped or failed.
+bool ReadBlock(Address address, void* buffer, std::uint32_t size);
 
 // Each write makes the bytes PAGE_EXECUTE_READWRITE, leaves them so, and writes them. Nothing
 // is reported; a failed address or value skips the write.
@@ -76,14 +76,9 @@ void WriteSingle(Address address, Value<float> value);
 // Writes the text's bytes as they are, adding nothing (a caller that needs a terminator ends
 // the text with one).
 void WriteString(Address address, const std::string& text);
-// Writes the bytes that HexToBytes decodes from the text; an invalid text writes nothing.
+// Writes the bytes of the text's pairs of hexadecimal digits (platform::HexToBytes); a text
+// with another character or an odd number of digits writes nothing.
 void WriteHex(Address address, const std::string& hex);
-// Fills the hex byte buffer from pairs of hexadecimal digits, first digit high. Returns false,
-// leaving the buffer empty, when a pair holds another character.
-bool HexToBytes(const std::string& hex);
-
-// The bytes of the CP-1252 text as UTF-16LE with a 16-bit terminator, for WriteString.
-std::string WideText(std::string_view ansi);
 
 // Handles the client's window events until ms milliseconds have passed since the call (at
 // once for 0); blocks for events in between instead of spinning, and copes with the tick

@@ -19,6 +19,8 @@ int GetHostVersion();
 Memory::Value<std::int32_t> GetGameBase();
 // Menu object A's address; version 3 only, otherwise 0 marked failed, without reading.
 Memory::Value<std::int32_t> GetMenuBase();
+// Menu object B's address, likewise.
+Memory::Value<std::int32_t> GetMenuBaseB();
 // The lowest index 0..88 of menu object A's table that holds the selected entry; 89 when none
 // does; kNoMenuIndex when the menu or its selection cannot be read.
 int GetMenuIndex();

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/native/NativeFileSystem.h"
-#include "platform/native/NativeMd5.h"
 #include "platform/native/NativeProfile.h"
 #include "tests/support/VmTest.h"
 #ifdef _WIN32
@@ -40,7 +39,7 @@ private:
     std::filesystem::path root_;
     platform::NativeFileSystem files_;
     platform::NativeProfile profile_;
-    platform::NativeMd5 md5_{files_};
+    platform::FileSystemMd5 md5_{files_};
 };
 
 #ifdef _WIN32
@@ -59,7 +58,7 @@ private:
     std::string base_;
     platform::win32::Win32FileSystem files_;
     platform::win32::Win32Profile profile_;
-    platform::win32::Win32Md5 md5_;
+    platform::FileSystemMd5 md5_{files_};
 };
 #endif
 

@@ -1,5 +1,5 @@
-// File digests against the RFC 1321 test suite, on every adapter set: natively the digest is
-// libcrypto's, under Wine CryptoAPI's (both the in-process adapter and the Win32 one).
+// File digests against the RFC 1321 test suite, on the files of every adapter set: natively the
+// digest is libcrypto's, under Wine CryptoAPI's (over the in-process and the Win32 file systems).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,7 +28,7 @@ const Vector kVectors[] = {
     /* 5 */ {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f"},
     /* 6 */ {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
              "57edf4a22be3c955ac49da2e2107b67a"},
-    /* 7: larger than one read of the Win32 adapter */ {std::string(1000000, 'a'), "7707d6ae4e027c70eea2a935c2296f21"},
+    /* 7: larger than one read of the Win32 file system */ {std::string(1000000, 'a'), "7707d6ae4e027c70eea2a935c2296f21"},
 };
 
 class Md5Conformance : public ::testing::TestWithParam<std::string> {

@@ -71,15 +71,4 @@ HostTest::WriteList HostTest::WritesSince(std::size_t from) const {
     return out;
 }
 
-std::string HostTest::Le32(std::uint32_t v) {
-    const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    return std::string(b, 4);
-}
-
-std::string HostTest::LeFloat(float f) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &f, 4);
-    return Le32(bits);
-}
-
 }  // namespace vmtest

@@ -29,9 +29,6 @@ protected:
     // The writes to the host from the journal entry `from` on, as (address, bytes).
     using WriteList = std::vector<std::pair<std::uint32_t, std::string>>;
     WriteList WritesSince(std::size_t from = 0) const;
-    // The 4 little-endian bytes of a value.
-    static std::string Le32(std::uint32_t v);
-    static std::string LeFloat(float f);
 
     platform::WindowHandle hostWindow = 0;
     std::unique_ptr<simhost::HostMemory> image;

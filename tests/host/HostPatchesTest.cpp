@@ -1,6 +1,7 @@
 // The exact writes of the menu entry, stage parameter and code patch procedures.
 #include <gtest/gtest.h>
 
+#include "platform/Bytes.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
@@ -9,6 +10,8 @@
 namespace {
 
 using vmtest::HostTest;
+using platform::Le32;
+using platform::LeFloat;
 using namespace simhost::layout;
 using namespace hostmap;
 using namespace std::string_literals;

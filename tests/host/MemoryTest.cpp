@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/Bytes.h"
 #include "services/host/HostMap.h"
 #include "services/host/Memory.h"
 #include "tests/host/HostFixture.h"
@@ -10,6 +11,7 @@
 namespace {
 
 using vmtest::HostTest;
+using platform::LeFloat;
 using namespace simhost::layout;
 
 class MemoryTest : public HostTest {};
@@ -54,6 +56,8 @@ TEST_F(MemoryTest, WritesGiveExactlyTheirBytes) {
         /* 2 */ {"b1009090", std::string("\xB1\x00\x90\x90", 4)},
         /* 3 */ {"", ""},
         /* 4 */ {"90G0", ""},  // not hexadecimal: nothing rather than a guess
+        /* 5 */ {"909", ""},   // an odd digit: nothing rather than a shorter patch
+        /* 6 */ {"+9", ""},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         std::size_t mark = os.processes.journal.size();
@@ -92,6 +96,13 @@ TEST_F(MemoryTest, WrittenBytesBecomeExecuteReadWriteAndStaySo) {
     // The host's own store into the flag cell now succeeds.
     std::int32_t one = 1;
     EXPECT_TRUE(memory().Write(hostmap::kFlagCellA, &one, 4));
+
+    // Once the process has ended its protections are no longer there to query.
+    platform::ProcessHandle h = os.processes.Open(kHostPid, platform::kProcessQueryInformation);
+    EXPECT_EQ(os.processes.QueryProtection(h, hostmap::kFlagCellA), platform::kPageExecuteReadWrite);
+    EndHost();
+    EXPECT_FALSE(os.processes.QueryProtection(h, hostmap::kFlagCellA).has_value());
+    os.processes.Close(h);
 }
 
 TEST_F(MemoryTest, EveryAccessOpensAndClosesItsOwnHandle) {
@@ -223,7 +234,8 @@ TEST_F(MemoryTest, KillProcessEndsOnlyTheProcessThatStillOwnsTheWindow) {
         if (what == "no such process") pid = 999;
         TestTerminateProcess::KillProcess(pid, window);
         EXPECT_EQ(!os.processes.Find(kHostPid)->running, c.terminated) << c.what;
-        EXPECT_EQ(os.processes.Find(kHostPid)->exitCode, 0u) << c.what;
+        EXPECT_EQ(os.processes.Find(kHostPid)->exitCode, c.terminated ? 0u : platform::NativeProcesses::kStillActive)
+            << c.what;
         EXPECT_EQ(os.processes.OpenHandles(), 0u) << c.what;
         EndHost();
         os.desktop.windows.clear();

@@ -35,7 +35,7 @@ protected:
 
     platform::win32::Win32FileSystem files;
     platform::win32::Win32Profile profile;
-    platform::win32::Win32Md5 md5;
+    platform::FileSystemMd5 md5{files};
     platform::win32::Win32Environment environment;
     std::string base;
     HostFixture fx;

@@ -1,27 +1,28 @@
 #include "tools/simhost/SimHost.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/AnsiText.h"
+#include "platform/Bytes.h"
 #include "services/host/HostMap.h"
 
 namespace simhost {
 
 namespace {
 
+// Digits only, in the base, all of the text, within 32 bits.
 bool ParseNumber(const std::string& text, int base, std::uint32_t* out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    unsigned long v = std::strtoul(text.c_str(), &end, base);
-    if (*end != '\0' || v > 0xFFFFFFFFul) return false;
-    *out = static_cast<std::uint32_t>(v);
+    const char* end = text.data() + text.size();
+    std::uint32_t value = 0;
+    auto [at, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc() || at != end) return false;
+    *out = value;
     return true;
 }
 
 std::uint32_t EntryA(int i) { return layout::kMenuAEntries + i * layout::kEntrySize; }
 std::uint32_t EntryB(int i) { return layout::kMenuBEntries + i * layout::kEntrySize; }
-
-std::string Wide(const char* text) { return platform::Cp1252ToUtf16Le(text) + std::string(2, '\0'); }
 
 }  // namespace
 
@@ -65,21 +66,16 @@ bool SimHost::PutBytes(std::uint32_t address, const std::string& bytes) {
     return memory_.Put(address, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
 
-bool SimHost::Put32(std::uint32_t address, std::uint32_t value) {
-    const char b[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-    return PutBytes(address, std::string(b, 4));
-}
+bool SimHost::Put32(std::uint32_t address, std::uint32_t value) { return PutBytes(address, platform::Le32(value)); }
 
 bool SimHost::PutHex(std::uint32_t address, const std::string& hex) {
-    std::string bytes;
-    for (std::size_t k = 0; k + 1 < hex.size(); k += 2) bytes += static_cast<char>(std::stoi(hex.substr(k, 2), nullptr, 16));
-    return PutBytes(address, bytes);
+    auto bytes = platform::HexToBytes(hex);
+    return bytes && memory_.Put(address, bytes->data(), static_cast<std::uint32_t>(bytes->size()));
 }
 
 std::uint32_t SimHost::Get32(std::uint32_t address) {
     std::uint8_t b[4];
-    if (!memory_.Get(address, b, 4)) return 0;
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return memory_.Get(address, b, 4) ? platform::FromLe32(b) : 0;
 }
 
 bool SimHost::Layout() {
@@ -133,8 +129,8 @@ bool SimHost::Layout() {
     }
 
     // The text table (published later by OnTick) with the host's own texts.
-    ok &= PutBytes(kHostTexts, Wide("Championship"));
-    ok &= PutBytes(kHostTexts + 0x40, Wide("Load Game"));
+    ok &= PutBytes(kHostTexts, platform::Cp1252ToUtf16Le("Championship"));
+    ok &= PutBytes(kHostTexts + 0x40, platform::Cp1252ToUtf16Le("Load Game"));
     for (std::int32_t offset : {texts::kSave1, texts::kSave2}) ok &= Put32(kTexts + offset, kHostTexts + 0x40);
     ok &= Put32(kTexts + texts::kGoto, kHostTexts);
 
