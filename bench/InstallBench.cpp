@@ -97,7 +97,7 @@ int main() {
     for (int i = 0; i < 2; ++i) {
         (void)gCheck::SwapFolders(vm::folderSwapTable, 120);
         std::int16_t result = 0;
-        double mine = Seconds([&] { result = gFunc::PrepareHostInstall(static_cast<std::int16_t>(vm::g.gCar)); });
+        double mine = Seconds([&] { result = gFunc::PrepareHostInstall(static_cast<std::int16_t>(vm::g.gCar), 0); });
         if (result != 1) {
             std::fprintf(stderr, "the installation run failed\n");
             return 1;

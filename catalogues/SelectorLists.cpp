@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 
 namespace gFill {
 

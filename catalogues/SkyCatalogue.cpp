@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 #include "services/Globals.h"
 
 namespace gFill {

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "catalogues/SelectorLists.h"
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 #include "platform/Ports.h"
 #include "services/Globals.h"
 

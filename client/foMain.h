@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 
 class foMain : public ui::Form {
 public:

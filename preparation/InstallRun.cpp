@@ -147,7 +147,7 @@ bool DeleteFolderSafe(std::string path) {
     return deleted && !fs.FolderExists(path);
 }
 
-std::int16_t PrepareHostInstall(std::int16_t slot) {
+std::int16_t PrepareHostInstall(std::int16_t slot, std::int32_t surface) {
     StepRunner run;
     if (g.gHostPath.empty()) {
         // Not even the progress code is written: every host path would begin at a drive root.
@@ -189,7 +189,7 @@ std::int16_t PrepareHostInstall(std::int16_t slot) {
     });
 
     for (int i = 0; i < 3; ++i) run.Run(std::to_string(118 + i), [&] { InstallSetup(car, i); }, carInstalled);
-    run.Run("121", [&] { maps = PrepareMaps(slot); }, carInstalled);
+    run.Run("121", [&] { maps = PrepareMaps(slot, surface); }, carInstalled);
     const bool repacked = run.Run("122", [&] {
         Strict::Zip(package, folder + "\\*.*", 2);
         Strict::VerifyArchive(package, folder, {"*.*"});

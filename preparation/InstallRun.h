@@ -20,12 +20,13 @@ struct InstallRunState {
 inline vm::ProgramWide<InstallRunState> installRun;
 
 // Prepares the host folder for the chosen car (gCarCategory and its remembered car), stage and
-// surface; slot (the caller passes gCar) goes on to the maps step. Returns 1 when the physics
+// surface; slot (the caller passes gCar) and the surface code (gFunc::kNoSurface when none is
+// chosen) go on to the maps step. Returns 1 when the physics
 // package with the car, the scripts package, the car list and the maps step all succeeded and
 // the repacked physics package reads back whole, otherwise 0. Goes on past a failed step, but
 // a step whose input a failure left missing does nothing, so that no original is touched
 // without its backup. Refuses to run (0, nothing touched) when gHostPath is empty.
-std::int16_t PrepareHostInstall(std::int16_t slot);
+std::int16_t PrepareHostInstall(std::int16_t slot, std::int32_t surface);
 
 // Puts the class package of gCarCategory in the place of "\Physics.qvz", setting the host's
 // "\Physics" folder and package aside once. Returns 1; stops at its first failure (FileError).

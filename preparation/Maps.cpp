@@ -6,7 +6,6 @@
 
 #include "catalogues/CarCatalogue.h"
 #include "catalogues/FileCheckList.h"
-#include "client/foMain.h"
 #include "platform/AnsiText.h"
 #include "platform/Ports.h"
 #include "preparation/FileSteps.h"
@@ -63,12 +62,6 @@ const SuffixData* FindSuffix(const std::string& suffix) {
     return nullptr;
 }
 
-// The surface code of the main window's selected surface; no selection is a control error.
-std::int32_t SelectedSurface() {
-    const ui::ComboBox& surfaces = foMain::Instance().cmbSurface;
-    return surfaces.ItemData(surfaces.ListIndex());
-}
-
 // The one-time backup of the host's "*.mat" and "*.ini" below "\Maps", read back whole before
 // it takes its name.
 void KeepMaterialsOnce(const std::string& maps) {
@@ -111,13 +104,14 @@ std::string TrackCode() {
     return "";
 }
 
-std::int16_t PrepareMaps(std::int16_t slot) {
+std::int16_t PrepareMaps(std::int16_t slot, std::int32_t surface) {
     RequireHostPath();
+    if (surface == kNoSurface) Fail("PrepareMaps", "no surface chosen");
     const std::string maps = HostPath("\\Maps");
     for (const platform::DirEntry& e : Strict::List(maps))
         if (!e.isFolder) Strict::SetAttributes(e.path, platform::kAttrNormal);
     KeepMaterialsOnce(maps);
-    const std::string suffix = SurfaceSuffix(SelectedSurface(), g.gCountry);
+    const std::string suffix = SurfaceSuffix(surface, g.gCountry);
     std::int16_t r = SwapTrackTextures(suffix);
     if (r > 0) r = InstallMaterials(suffix);
     if (r > 0) r = SwapSurfaceSetups(suffix, slot);

@@ -14,14 +14,17 @@ inline constexpr const char* kSuffixTarmac = "_VLMK_T";
 inline constexpr const char* kSuffixGravel = "_VLMK_G";
 inline constexpr const char* kSuffixSnow = "_VLMK_S";
 
+// The surface code for "no surface chosen".
+inline constexpr std::int32_t kNoSurface = -1;
+
 // The suffix of a surface code (0 tarmac, 1 gravel, 2 snow) on a country 0..8.
 std::string SurfaceSuffix(std::int32_t surface, std::int32_t country);
 
-// Texture folders, materials and setups for the selected surface (item data of the main
-// window's cmbSurface) on gCountry's stage gStageId. Returns 1 when all succeeded, otherwise
-// the first result of 0 (a missing materials package). Stops at its first failure (FileError),
+// Texture folders, materials and setups for a surface code (0 tarmac, 1 gravel, 2 snow) on
+// gCountry's stage gStageId. Returns 1 when all succeeded, otherwise the first result of 0 (a
+// missing materials package). Stops at its first failure (FileError), kNoSurface included,
 // and takes the materials backup, complete, before any material is deleted.
-std::int16_t PrepareMaps(std::int16_t slot);
+std::int16_t PrepareMaps(std::int16_t slot, std::int32_t surface);
 
 // Moves the texture folder of the suffix into the place the host reads (nothing for "_ORG").
 // Returns 1; stops at its first failure.

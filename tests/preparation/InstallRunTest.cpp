@@ -5,7 +5,6 @@
 #include "catalogues/CarTable.h"
 #include "catalogues/FileCheckList.h"
 #include "catalogues/TrackTextures.h"
-#include "client/foMain.h"
 #include "platform/Ports.h"
 #include "preparation/InstallRun.h"
 #include "preparation/Maps.h"
@@ -44,9 +43,10 @@ protected:
     }
     ~InstallRunTest() override { platform::ports().profile = &os.profile; }
 
-    int Run() {
+    int Run() { return Run(fx.surface()); }
+    int Run(int surface) {
         (void)gCheck::SwapFolders(vm::folderSwapTable, 120);
-        return gFunc::PrepareHostInstall(static_cast<std::int16_t>(g.gCar));
+        return gFunc::PrepareHostInstall(static_cast<std::int16_t>(g.gCar), surface);
     }
     std::string FailedSteps() const {
         std::string out;
@@ -210,7 +210,7 @@ TEST_F(InstallRunTest, FailuresOfThePhysicsStepsMakeTheRunFail) {
 TEST_F(InstallRunTest, EmptyHostFolderTouchesNothing) {
     const Files drive = TreeOf(os.files, "C:\\");
     g.gHostPath.clear();
-    EXPECT_EQ(gFunc::PrepareHostInstall(0), 0);
+    EXPECT_EQ(gFunc::PrepareHostInstall(0, 0), 0);
     EXPECT_EQ(TreeOf(os.files, "C:\\"), drive);
     EXPECT_TRUE(codes.codes.empty());
     EXPECT_FALSE(gFunc::installRun.lastFailures.empty());
@@ -356,8 +356,7 @@ TEST_F(InstallRunTest, SurfaceSetupsOfTheSlotFolder) {
 }
 
 TEST_F(InstallRunTest, MapsStepFailsWithoutASelectedSurface) {
-    foMain::Instance().cmbSurface.SetListIndex(-1);
-    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Run(gFunc::kNoSurface), 0);
     EXPECT_EQ(FailedSteps(), "121 ");
     EXPECT_EQ(Get(fx.H("\\Maps\\a.mat")).substr(0, 10), "host a.mat");
 }

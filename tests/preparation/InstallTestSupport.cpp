@@ -43,10 +43,10 @@ std::vector<std::map<std::string, std::string>> TextureTrees(const HostFixture& 
 
 }  // namespace
 
-StartOutcome StartHost(const std::string& expectedShifterMd5) {
+StartOutcome StartHost(const std::string& expectedShifterMd5, int surface) {
     (void)gCheck::SwapFolders(vm::folderSwapTable, 120);
     StartOutcome out;
-    out.run = gFunc::PrepareHostInstall(static_cast<std::int16_t>(vm::g.gCar));
+    out.run = gFunc::PrepareHostInstall(static_cast<std::int16_t>(vm::g.gCar), surface);
     out.plugins = gFunc::QuarantinePlugins(expectedShifterMd5);
     return out;
 }

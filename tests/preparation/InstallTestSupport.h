@@ -40,7 +40,7 @@ struct StartOutcome {
     int run = 0;
     std::optional<gFunc::FileFailure> plugins;
 };
-StartOutcome StartHost(const std::string& expectedShifterMd5);
+StartOutcome StartHost(const std::string& expectedShifterMd5, int surface = 0);
 
 // The files of an archive, by path inside it, read by unpacking it below scratch (emptied first).
 std::map<std::string, std::string> ArchiveFiles(const std::string& archive, const std::string& scratch);

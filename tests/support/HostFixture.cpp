@@ -8,7 +8,6 @@
 #include "catalogues/FileCheckList.h"
 #include "catalogues/SelectorLists.h"
 #include "catalogues/TrackTextures.h"
-#include "client/foMain.h"
 #include "platform/Ports.h"
 #include "services/Globals.h"
 #include "services/ZipLib.h"
@@ -179,7 +178,7 @@ void HostFixture::Choose(const Choice& c) const {
     g.gCountry = c.country;
     g.gStageId = c.stageId;
     g.gHostTrackId = c.hostTrackId;
-    gFill::FillSurfaceAll(foMain::Instance().cmbSurface, static_cast<std::int16_t>(c.surface));
+    surface_ = c.surface;
 }
 
 }  // namespace vmtest

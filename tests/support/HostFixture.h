@@ -46,9 +46,11 @@ public:
 
     // Writes the host folder and the packages.
     void Build() const;
-    // Sets the settings, the check list, the car catalogue, the texture-folder table, the main
-    // window's surface list and the choice, as the client has them at a start.
+    // Sets the settings, the check list, the car catalogue, the texture-folder table and the
+    // choice, as the client has them at a start.
     void Choose(const Choice& choice) const;
+    // The surface code of the last choice, as the client passes it to the installation run.
+    int surface() const { return surface_; }
 
     const std::string& host() const { return host_; }
     const std::string& winDir() const { return winDir_; }
@@ -66,6 +68,7 @@ public:
     void Pack(const std::string& archive, const std::map<std::string, std::string>& files) const;
 
 private:
+    mutable int surface_ = 0;
     std::string base_, host_, winDir_;
     Sizes sizes_;
 };

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "client/ui/Controls.h"
+#include "ui/Controls.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "client/ui/Component.h"
+#include "ui/Component.h"
 
 namespace ui {
 
