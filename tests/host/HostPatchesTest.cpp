@@ -59,6 +59,15 @@ TEST_F(HostPatchesTest, SetMenuItemALeavesWhatMinusOneAndAClearSelectFlagLeave) 
     EXPECT_EQ(qvrMod::GetMenuIndex(), 82);
 }
 
+TEST_F(HostPatchesTest, SetMenuItemBLinksWithinMenuBAndAlwaysWritesParameter9) {
+    StartHost();
+    std::uint32_t e = EntryB(3);
+    qvrMod::SetMenuItemB(3, 20, -1, 5, -1, -1, -1, -1, false);
+    EXPECT_EQ(WritesSince(), (WriteList{{e + menu::kEntryParameter, Le32(9)},  // not the 5 passed
+                                {e + menu::kEntryStamp, Le32(kMenuBStamp)},
+                                {e + menu::kEntryLink, Le32(EntryB(20))}}));
+}
+
 TEST_F(HostPatchesTest, BuildClientMenuSetsEntry17OfMenuBAndUnlinksThreeSubItems) {
     StartHost();
     std::uint32_t e = EntryB(17);
