@@ -308,16 +308,17 @@ void SimHost::RunStage() {
     using namespace hostmap::game;
     const std::uint32_t game = layout::kGame;
     const double t = (now_ - phaseStart_) / 1000.0 * options_.speed;
-    // Each value before what tells that it is there: a split before the count, the clock before
-    // the finish flag.
+    // Each value before what tells that it is there: the clock before the splits and their
+    // count, a split before the count, and the finish flag last.
+    const bool finishing = !finished_ && t >= options_.finish;
+    if (!finished_) PutFloat(game + kStageClock, finishing ? options_.finish : static_cast<float>(t));
     for (std::size_t i = checkpoints_; i < options_.splits.size() && t >= options_.splits[i]; ++i) {
         PutFloat(game + kSplit1 + 4 * static_cast<std::int32_t>(i), options_.splits[i]);
         Put32(game + kCheckpoints, static_cast<std::uint32_t>(++checkpoints_));
     }
-    if (!finished_) {
-        finished_ = t >= options_.finish;
-        PutFloat(game + kStageClock, finished_ ? options_.finish : static_cast<float>(t));
-        if (finished_) Put32(game + kFinished, 1);
+    if (finishing) {
+        finished_ = true;
+        Put32(game + kFinished, 1);
     }
     for (; routinesDoneA_ < options_.routineA.size() && t >= options_.routineA[routinesDoneA_]; ++routinesDoneA_)
         RunRoutine(hostmap::kRoutineA);
