@@ -6,6 +6,7 @@
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
+#include "platform/Instance.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
@@ -32,6 +33,7 @@ struct Ports {
     Md5Port* md5 = nullptr;
     DesktopPort* desktop = nullptr;
     ProcessPort* processes = nullptr;
+    InstancePort* instances = nullptr;
 };
 
 // The installed ports of this process.
@@ -51,5 +53,6 @@ WebPanePort& webPanes();
 Md5Port& md5();
 DesktopPort& desktop();
 ProcessPort& processes();
+InstancePort& instances();
 
 }  // namespace platform
