@@ -1,8 +1,11 @@
 // A window's design: what each control is and where it stands, as a table beside the window's
-// presenter. The view creates the real controls from it and binds each to the model of the
-// same name; the presenter never reads it.
+// presenter. The view creates the real controls from it, binds each to the model of the same
+// name and puts the design's places into the models (PlaceControls); the presenter never reads
+// the table, only the places of its models.
 #pragma once
 #include <span>
+#include <string>
+#include <vector>
 
 namespace ui {
 
@@ -38,5 +41,11 @@ struct FormDesign {
     bool resizable;
     std::span<const ControlDesign> controls;
 };
+
+class Form;
+
+// Sets the window's inner size and the place of every control of the design that the window
+// owns as a control. Returns the names of the rows the window has no control for.
+std::vector<std::string> PlaceControls(Form& form, const FormDesign& design);
 
 }  // namespace ui

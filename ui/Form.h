@@ -21,6 +21,11 @@ public:
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
 
+    // The size of the inner (client) area in pixels at 96 DPI; the view sets it.
+    int InnerWidth() const { return inner_.width; }
+    int InnerHeight() const { return inner_.height; }
+    void SetInnerSize(int width, int height) { Assign(inner_, Bounds{0, 0, width, height}, Property::Bounds); }
+
     // Loads the form, hidden: its timers start and onLoad runs. A loaded form stays as it is.
     void Load();
     // Loads the form when needed and shows it, modeless.
@@ -55,6 +60,7 @@ private:
     void SetLoaded(bool on);
 
     std::string caption_;
+    Bounds inner_;
     bool loaded_ = false;
     bool visible_ = false;
     std::vector<Component*> components_;
