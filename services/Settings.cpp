@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/Ports.h"
+#include "services/Backups.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
 #include "services/TextNumbers.h"
@@ -59,10 +60,10 @@ void LoadSettings() {
     if (g.gStageId == 0) g.gStageId = 10;
     if (g.gDriverName.empty()) g.gDriverName = "Driver";
 
-    g.gPhysicsBkpFile = g.gHostPath + "\\physics_bkp_by_Velomark.qvz";
-    g.gPhysicsBkpDir = g.gHostPath + "\\physics_bkp_by_Velomark";
-    g.gScriptsBkpFile = g.gHostPath + "\\scripts_bkp_by_Velomark.qvz";
-    g.gScriptsBkpDir = g.gHostPath + "\\scripts_bkp_by_Velomark";
+    g.gPhysicsBkpFile = g.gHostPath + vm::backups::kPhysicsFile;
+    g.gPhysicsBkpDir = g.gHostPath + vm::backups::kPhysicsFolder;
+    g.gScriptsBkpFile = g.gHostPath + vm::backups::kScriptsFile;
+    g.gScriptsBkpDir = g.gHostPath + vm::backups::kScriptsFolder;
 
     if (g.gWebBase.empty()) g.gWebBase = kLiveWebBase;
     g.gUrlHotLaps = g.gWebBase + "/HotLaps/";
