@@ -32,8 +32,12 @@ std::string ClassKey(int k, bool id) { return "CAR" + std::to_string(k) + (id ? 
 
 }  // namespace
 
+std::string ReadHostPath() {
+    return basRegistry::GetRegValue(platform::RegRoot::LocalMachine, kHostInstallKey, "").Text();
+}
+
 void LoadSettings() {
-    g.gHostPath = basRegistry::GetRegValue(platform::RegRoot::LocalMachine, kHostInstallKey, "").Text();
+    g.gHostPath = ReadHostPath();
     g.gDecimalSep =
         basRegistry::GetRegValue(platform::RegRoot::CurrentUser, "Control Panel\\International", "sDecimal").Text();
     g.gWinDir = platform::environment().GetVariable("SystemRoot");
@@ -74,6 +78,12 @@ void LoadSettings() {
     g.gUrlCarImage = g.gWebBase + "/img_car.php?driver=";
     g.gUrlError = g.gWebBase + "/err.php?user=";
     g.gUrlRank = g.gWebBase + "/rank.php?user=";
+}
+
+void LoadRestoreSettings() {
+    g.gHostPath = ReadHostPath();
+    g.gAudioBkpFile = g.gHostPath + vm::backups::kAudioFile;
+    g.gPhysicsBkpFile = g.gHostPath + vm::backups::kPhysicsFile;
 }
 
 void SaveSettings() {

@@ -275,6 +275,10 @@ public:
     void Show() { Assign(visible_, true, Property::Visible); }
     void Hide() { Assign(visible_, false, Property::Visible); }
 
+    // The text of the title bar.
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string text) { Assign(caption_, std::move(text), Property::Caption); }
+
     // The component of that name, or nullptr.
     Component* Find(const std::string& name) const;
 
@@ -287,6 +291,7 @@ protected:
 
 private:
     bool visible_ = false;
+    std::string caption_;
     std::vector<Component*> components_;
 };
 
