@@ -7,7 +7,6 @@ int main() {
     platform::win32::InstallWin32Ports();
     vm::SetProgramTitle("Tornavel");
     foRestore window;
-    window.Form_Load();
     window.Show();
     // The window has no view of its own yet: with nothing to show it in, the program ends here.
     return 0;

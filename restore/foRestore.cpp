@@ -24,6 +24,7 @@ foRestore::foRestore() : ui::Form("foRestore") {
         button->SetCaption(caption);
         Add(*button);
     }
+    onLoad = [this] { Form_Load(); };
     buAudio.onClick = [this] { buAudio_Click(); };
     buPhysics.onClick = [this] { buPhysics_Click(); };
     buTracks.onClick = [this] { buTracks_Click(); };

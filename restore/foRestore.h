@@ -3,6 +3,7 @@
 
 #include "restore/HostRestore.h"
 #include "ui/Controls.h"
+#include "ui/Form.h"
 
 class foRestore : public ui::Form {
 public:
@@ -10,7 +11,8 @@ public:
 
     ui::PushButton buAudio{"buAudio"}, buPhysics{"buPhysics"}, buTracks{"buTracks"};
 
-    // Reads the host folder and the backup paths, and fills the texture-folder table.
+    // The load handler: reads the host folder and the backup paths, and fills the texture-folder
+    // table.
     void Form_Load();
 
     // Asks, then puts the audio backup over the host's audio.ini.

@@ -37,7 +37,7 @@ protected:
     }
 
     // The host folder after one start on stage 23 (its tarmac textures in the host's place),
-    // with an audio backup: built once, copied for each run. Loads the window on it.
+    // with an audio backup: built once, copied for each run. Opens the window on it afresh.
     void Fresh() {
         faulty.FailAt(0);
         FreshFolder("C:\\vm", [this] {
@@ -52,7 +52,8 @@ protected:
             HostFixture::Put(fx.H("\\audio_bkp_by_Velomark.ini"), kHostAudio);
         });
         vm::ResetProgramState();
-        window.Form_Load();
+        (void)window.Unload();
+        window.Show();
         materialsArchive = Content(fx.H("\\Maps\\MatBkp_by_vlmk.zip"));
         os.messageBox.shown.clear();
     }
@@ -170,8 +171,8 @@ TEST_P(RestoreFaults, EveryBackupStaysRecoverableWhicheverOperationFails) {
         if (Failures() == failuresBefore) ++survived;
         if (Failures() > 20) break;  // enough to go on
     }
-    std::printf("[ faults   ] %s: %ld of %ld injected faults survived, every backup recoverable\n", s.name, survived,
-                operations);
+    std::printf("[ faults   ] %s, operations 1-%ld of %ld: %ld of %ld injected faults survived\n", s.name, operations,
+                operations, survived, operations);
     EXPECT_EQ(survived, operations);
 }
 

@@ -42,7 +42,7 @@ protected:
 
     // Loads the window, presses a button and gives the texts of the boxes it showed.
     std::vector<std::string> Press(ui::PushButton foRestore::*button) {
-        window.Form_Load();
+        window.Show();
         os.messageBox.shown.clear();
         (window.*button).Press();
         std::vector<std::string> texts;
@@ -67,7 +67,7 @@ TEST_F(RestoreTest, LoadReadsTheHostFolderAndFillsTheTableOfMaps) {
     EXPECT_EQ(window.buTracks.Caption(), "Restore Tracks textures and phyisics");
     EXPECT_EQ(window.Find("buTracks"), &window.buTracks);
 
-    window.Form_Load();
+    window.Show();
     EXPECT_EQ(g.gHostPath, "C:\\Kovarra");
     EXPECT_EQ(g.gAudioBkpFile, "C:\\Kovarra\\audio_bkp_by_Velomark.ini");
     EXPECT_EQ(g.gPhysicsBkpFile, "C:\\Kovarra\\physics_bkp_by_Velomark.qvz");

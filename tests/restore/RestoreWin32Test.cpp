@@ -59,7 +59,7 @@ protected:
 TEST_F(RestoreWin32Test, ReadsTheHostFolderFromTheRegistryAndRestoresRealFiles) {
     ASSERT_EQ(SetHostKey(fx.host()), 0) << "reg.exe could not write the host's install key";
     fx.Build();
-    window.Form_Load();
+    window.Show();
     ASSERT_EQ(g.gHostPath, fx.host());
 
     for (auto* button : {&window.buAudio, &window.buPhysics, &window.buTracks}) button->Press();
