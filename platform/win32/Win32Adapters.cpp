@@ -304,7 +304,31 @@ std::unique_ptr<AppendStream> Win32FileSystem::OpenAppend(const std::string& pat
 // --- message boxes ---
 
 MsgAnswer Win32MessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
-    return static_cast<MsgAnswer>(::MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND));
+    return static_cast<MsgAnswer>(
+        ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), style | MB_SETFOREGROUND));
+}
+
+// --- file dialog ---
+
+std::optional<std::string> Win32FileDialog::OpenFile(const OpenFileRequest& request) {
+    std::string filter = request.filter;  // "a|b|c|d" becomes "a\0b\0c\0d\0\0"
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.append(2, '\0');
+    char file[MAX_PATH] = {};
+    request.fileName.copy(file, sizeof file - 1);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = ::GetActiveWindow();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!::GetOpenFileNameA(&ofn)) return std::nullopt;
+    return std::string(file);
 }
 
 // --- clock ---
@@ -389,10 +413,12 @@ void InstallWin32Ports() {
     static WinInetHttp http;
     static Win32Shell shell;
     static Win32Regional regional;
-    static WinInetWebPanes webPanes;
+    static WinInetHttp paneHttp;  // the panes' workers share it
+    static QueuedWebPanes webPanes{paneHttp};
     static FileSystemMd5 md5{files};  // over the Win32 files, which share them with the host
     static Win32Desktop desktop;
     static Win32Processes processes;
+    static Win32FileDialog fileDialog;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -407,6 +433,7 @@ void InstallWin32Ports() {
     p.md5 = &md5;
     p.desktop = &desktop;
     p.processes = &processes;
+    p.fileDialog = &fileDialog;
 }
 
 }  // namespace platform::win32

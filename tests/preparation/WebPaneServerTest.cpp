@@ -1,5 +1,5 @@
-// The web pane adapter of this build (a fetching recorder on libcurl natively, the WinINet panes
-// on Windows) against the local event server, which records exactly what it was sent.
+// The queued web panes on this build's HTTP client (libcurl natively, WinINet on Windows) against
+// the local event server, which records exactly what it was sent.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,18 +23,14 @@ using vm::g;
 
 #ifdef _WIN32
 using OsHttp = platform::win32::WinInetHttp;
-struct OsPanes {
-    platform::win32::WinInetWebPanes panes;
-    void Flush() { panes.Flush(); }
-};
 #else
 using OsHttp = platform::CurlHttp;
+#endif
 struct OsPanes {
     OsHttp http;
-    platform::FetchingWebPanes panes{&http};
-    void Flush() {}  // each navigation is fetched before Navigate returns
+    platform::QueuedWebPanes panes{http};
+    void Flush() { panes.Flush(); }
 };
-#endif
 
 class WebPaneServerTest : public VmTest {
 protected:
