@@ -7,6 +7,14 @@
 
 namespace {
 
+// Three buttons, one under the other.
+constexpr ui::ControlDesign kControls[] = {
+    {"buAudio", ui::Kind::PushButton, 20, 16, 260, 32, "Restore audio.ini"},
+    {"buPhysics", ui::Kind::PushButton, 20, 60, 260, 32, "restore physics.qvz"},
+    {"buTracks", ui::Kind::PushButton, 20, 104, 260, 32, "Restore Tracks textures and phyisics"},
+};
+constexpr ui::FormDesign kDesign{300, 152, false, kControls};
+
 // The question before a restore, in a box of its own title.
 bool Confirm(const std::string& what) {
     return vm::ShowMessage("Ready to restore " + what + "...\n\rAre you sure?", platform::kMsgYesNo, "Velomark") ==
@@ -17,13 +25,9 @@ bool Confirm(const std::string& what) {
 
 foRestore::foRestore() : ui::Form("foRestore") {
     SetCaption("Tornavel");
-    using Captioned = std::pair<ui::PushButton*, const char*>;
-    for (auto [button, caption] : std::initializer_list<Captioned>{{&buAudio, "Restore audio.ini"},
-                                                                   {&buPhysics, "restore physics.qvz"},
-                                                                   {&buTracks, "Restore Tracks textures and phyisics"}}) {
-        button->SetCaption(caption);
-        Add(*button);
-    }
+    for (ui::PushButton* button : {&buAudio, &buPhysics, &buTracks}) Add(*button);
+    for (const ui::ControlDesign& row : kControls) static_cast<ui::PushButton*>(Find(row.name))->SetCaption(row.caption);
+    SetDesign(kDesign);
     onLoad = [this] { Form_Load(); };
     buAudio.onClick = [this] { buAudio_Click(); };
     buPhysics.onClick = [this] { buPhysics_Click(); };

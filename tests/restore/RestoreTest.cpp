@@ -65,7 +65,7 @@ TEST_F(RestoreTest, LoadReadsTheHostFolderAndFillsTheTableOfMaps) {
     EXPECT_EQ(window.buAudio.Caption(), "Restore audio.ini");
     EXPECT_EQ(window.buPhysics.Caption(), "restore physics.qvz");
     EXPECT_EQ(window.buTracks.Caption(), "Restore Tracks textures and phyisics");
-    EXPECT_EQ(window.Find("buTracks"), &window.buTracks);
+    EXPECT_EQ(ui::DesignFaults(window), std::vector<std::string>{});
 
     window.Show();
     EXPECT_EQ(g.gHostPath, "C:\\Kovarra");
