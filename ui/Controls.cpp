@@ -43,6 +43,16 @@ void Component::Notify(Property p) {
     for (auto& [id, listener] : entries) listener(*this, p);
 }
 
+bool Image::LoadPicture(const std::string& path) {
+    const std::optional<platform::PictureSize> size = platform::pictures().Load(path);
+    if (!size) return false;
+    // Told also when the path is the same: the file may hold another picture now.
+    picture_ = path;
+    Notify(Property::Picture);
+    SetBounds({Left(), Top(), size->width, size->height});
+    return true;
+}
+
 void TextBox::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
