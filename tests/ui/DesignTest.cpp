@@ -26,17 +26,21 @@ public:
     ui::MenuItem File{"File"}, Exit{"Exit"};
 };
 
-TEST(DesignTest, TheDesignPlacesTheControlsAndSetsTheInnerSize) {
+TEST(DesignTest, TheDesignPlacesAndLabelsTheControlsAndSetsTheInnerSize) {
     static const ui::ControlDesign rows[] = {
         {"laName", ui::Kind::Label, 8, 10, 100, 20, "Name:"},
         {"", ui::Kind::Frame, 4, 4, 300, 200, "Driver"},
         {"cmdGo", ui::Kind::PushButton, 200, 160, 90, 28, "Go"},
+        {"txtName", ui::Kind::TextBox, 8, 40, 100, 20, "Ari"},
     };
     static const ui::FormDesign design{320, 240, true, rows};
     DesignedForm form(design);
     EXPECT_EQ(form.laName.Bounds(), (ui::Bounds{8, 10, 100, 20}));
     EXPECT_EQ(form.cmdGo.Bounds(), (ui::Bounds{200, 160, 90, 28}));
-    EXPECT_EQ(form.txtName.Bounds(), ui::Bounds{});  // not in the design
+    EXPECT_EQ(form.laName.Caption(), "Name:");
+    EXPECT_EQ(form.cmdGo.Caption(), "Go");
+    EXPECT_EQ(form.txtName.Text(), "Ari");
+    EXPECT_EQ(form.cmbCar.Bounds(), ui::Bounds{});  // not in the design
     EXPECT_EQ(form.ScaleWidth(), 320);
     EXPECT_EQ(form.ScaleHeight(), 240);
 
