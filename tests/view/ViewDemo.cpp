@@ -1,6 +1,7 @@
 // A program with a window of every kind of control over the control models, for the test driver
 // (view_demo.script). Every event a handler sees is appended to the label laLog, so that the
 // driver can tell what reached the models and how often.
+#include <stdexcept>
 #include <string>
 
 #include "platform/CallbackFailure.h"
@@ -32,6 +33,7 @@ const ui::ControlDesign kDemoControls[] = {
     {"cmdClear", ui::Kind::PushButton, 110, 220, 90, 30, "Clear"},
     {"wbDemo", ui::Kind::WebPane, 208, 220, 252, 60},
     {"laLog", ui::Kind::Label, 12, 290, 448, 60},
+    {"laTicks", ui::Kind::Label, 230, 104, 90, 20},
 };
 const char* const kDemoMenus[] = {"File", "Options", "Hidden"};
 const ui::MenuShortcut kDemoShortcuts[] = {{"Exit", "Ctrl+X"}, {"Hot", "Ctrl+H"}, {"Secret", "Ctrl+K"}};
@@ -60,16 +62,18 @@ public:
     DemoForm() : ui::Form("vmDemo") {
         for (ui::Component* c : std::initializer_list<ui::Component*>{
                  &laTitle, &txtName, &laName, &txtPwd, &txtLines, &imTile, &cmbList, &cmbEdit, &optA, &optB, &chkWet,
-                 &cmdYellow, &cmdGrey, &cmdWhite, &cmdFromCode, &cmdModal, &cmdClear, &laLog, &File, &Exit, &Options,
-                 &Hot, &Hidden, &Secret})
+                 &cmdYellow, &cmdGrey, &cmdWhite, &cmdFromCode, &cmdModal, &cmdClear, &laLog, &laTicks, &File, &Exit,
+                 &Options, &Hot, &Fail, &Hidden, &Secret, &tTicks})
             Add(*c);
         File.Add(Exit);
         Options.Add(Hot);
+        Options.Add(Fail);
         Hidden.Add(Secret);
         File.SetCaption("File");
         Exit.SetCaption("Exit");
         Options.SetCaption("Options");
         Hot.SetCaption("Hot laps");
+        Fail.SetCaption("Fail");
         Hidden.SetCaption("Hidden");
         Secret.SetCaption("Secret");
         Hidden.SetVisible(false);
@@ -126,6 +130,11 @@ public:
             Log(Hot.Checked() ? "hot:on" : "hot:off");
         };
         Secret.onClick = [this] { Log("secret"); };
+        Fail.onClick = [] { throw std::runtime_error("broken handler"); };
+        tTicks.SetInterval(100);
+        tTicks.onTimer = [this] {
+            if (++ticks_ == 3) laTicks.SetCaption("timer ran");
+        };
         onUnload = [this](int& cancel) {
             const bool quit = platform::messageBox().Show("Quit the demo?", "Velomark",
                                                           platform::kMsgYesNo | platform::kMsgQuestion) ==
@@ -139,7 +148,7 @@ public:
         laLog.SetCaption(laLog.Caption().empty() ? event : laLog.Caption() + " " + event);
     }
 
-    ui::Label laTitle{"laTitle"}, laName{"laName"}, laLog{"laLog"};
+    ui::Label laTitle{"laTitle"}, laName{"laName"}, laLog{"laLog"}, laTicks{"laTicks"};
     ui::TextBox txtName{"txtName"}, txtPwd{"txtPwd"}, txtLines{"txtLines"};
     ui::Image imTile{"imTile"};
     ui::ComboBox cmbList{"cmbList"}, cmbEdit{"cmbEdit", ui::ComboBox::Style::DropdownCombo};
@@ -147,10 +156,13 @@ public:
     ui::CheckBox chkWet{"chkWet"};
     ui::PushButton cmdYellow{"cmdYellow"}, cmdGrey{"cmdGrey"}, cmdWhite{"cmdWhite"}, cmdFromCode{"cmdFromCode"},
         cmdModal{"cmdModal"}, cmdClear{"cmdClear"};
-    ui::MenuItem File{"File"}, Exit{"Exit"}, Options{"Options"}, Hot{"Hot"}, Hidden{"Hidden"}, Secret{"Secret"};
+    ui::MenuItem File{"File"}, Exit{"Exit"}, Options{"Options"}, Hot{"Hot"}, Fail{"Fail"}, Hidden{"Hidden"},
+        Secret{"Secret"};
+    ui::Timer tTicks{"tTicks"};
 
 private:
     ui::OptionGroup group_;
+    int ticks_ = 0;
 };
 
 }  // namespace
