@@ -134,8 +134,21 @@ public:
     // Where it stands; the window's design sets it first.
     const ui::Bounds& Bounds() const { return bounds_; }
     void SetBounds(const ui::Bounds& b) { Assign(bounds_, b, Property::Bounds); }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    void SetLeft(int v) { SetBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
+    void SetTop(int v) { SetBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
+    // A negative size is error 380.
+    void SetWidth(int v) { SetBounds({bounds_.left, bounds_.top, Size(v), bounds_.height}); }
+    void SetHeight(int v) { SetBounds({bounds_.left, bounds_.top, bounds_.width, Size(v)}); }
 
 private:
+    int Size(int v) const {
+        if (v < 0) throw ControlError(380, Name() + ": invalid size " + std::to_string(v));
+        return v;
+    }
     bool visible_ = true;
     ui::Bounds bounds_;
 };

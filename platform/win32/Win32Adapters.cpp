@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Adapters.h"
 
 #include "platform/win32/WinApi.h"
+#include <winver.h>
 
 #include <cstring>
 #include <vector>
@@ -149,6 +150,41 @@ std::string Win32Environment::ProgramFolder() {
 }
 
 void Win32Environment::ExitProgram(int code) { ::ExitProcess(static_cast<UINT>(code)); }
+
+namespace {
+std::string OwnModulePath() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, n);
+}
+}  // namespace
+
+ProgramVersion Win32Environment::Version() { return FileVersion(OwnModulePath()); }
+
+ProgramVersion FileVersion(const std::string& path) {
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return {};
+    void* block = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(data.data(), "\\", &block, &length) || length < sizeof(VS_FIXEDFILEINFO)) return {};
+    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(block);
+    return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+            LOWORD(info->dwFileVersionLS)};
+}
+
+bool Win32Instances::ClaimOnlyCopy(const std::string& name) {
+    HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    DWORD error = ::GetLastError();
+    if (mutex == nullptr) return false;  // the name is taken by an object we may not open
+    if (error == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(mutex);
+        return false;
+    }
+    return true;  // the handle stays open: the claim lasts as long as the process
+}
 
 std::string Win32Environment::CommandLine() {
     const char* p = ::GetCommandLineA();
@@ -419,6 +455,7 @@ void InstallWin32Ports() {
     static Win32Desktop desktop;
     static Win32Processes processes;
     static Win32FileDialog fileDialog;
+    static Win32Instances instances;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -434,6 +471,7 @@ void InstallWin32Ports() {
     p.desktop = &desktop;
     p.processes = &processes;
     p.fileDialog = &fileDialog;
+    p.instances = &instances;
 }
 
 }  // namespace platform::win32

@@ -25,7 +25,17 @@ public:
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override;
     std::string CommandLine() override;
+    ProgramVersion Version() override;
     [[noreturn]] void ExitProgram(int code) override;
+};
+
+// Returns the file version of the program or library at path; all zeros when it carries none.
+ProgramVersion FileVersion(const std::string& path);
+
+// A claim is a named mutex, kept open until the process ends.
+class Win32Instances : public InstancePort {
+public:
+    bool ClaimOnlyCopy(const std::string& name) override;
 };
 
 class Win32FileSystem : public FileSystemPort {

@@ -9,28 +9,13 @@
 #include "preparation/Results.h"
 #include "preparation/WebAddresses.h"
 #include "services/Globals.h"
+#include "tests/support/OsWeb.h"
 #include "tests/support/VmTest.h"
-#ifdef _WIN32
-#include "platform/win32/Win32Adapters.h"
-#else
-#include "platform/native/CurlHttp.h"
-#endif
 
 namespace vmtest {
 namespace {
 
 using vm::g;
-
-#ifdef _WIN32
-using OsHttp = platform::win32::WinInetHttp;
-#else
-using OsHttp = platform::CurlHttp;
-#endif
-struct OsPanes {
-    OsHttp http;
-    platform::QueuedWebPanes panes{http};
-    void Flush() { panes.Flush(); }
-};
 
 class WebPaneServerTest : public VmTest {
 protected:
