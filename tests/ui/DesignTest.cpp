@@ -63,6 +63,7 @@ TEST(DesignTest, FaultsNameEveryRowThatCannotBeBound) {
         {"cmbCar", ui::Kind::ComboList, 0, 0, 10, 10},     // the model is a drop-down combo
         {"cmdGo", ui::Kind::Label, 0, 0, 10, 10},          // a button shown as a label
         {"txtName", ui::Kind::PasswordBox, 0, 0, 10, 10},  // sound
+        {"laName", ui::Kind::WebPane, 0, 0, 10, 10},       // a label is no web pane
     };
     static const char* const bar[] = {"File", "Edit"};
     static const ui::MenuShortcut shortcuts[] = {{"Exit", "Ctrl+X"}, {"Exit", "Ctrl+"}, {"Quit", "Ctrl+Q"}};
@@ -72,6 +73,7 @@ TEST(DesignTest, FaultsNameEveryRowThatCannotBeBound) {
                                           "txtNme: no such component",
                                           "cmbCar: the component is of another kind",
                                           "cmdGo: the component is of another kind",
+                                          "laName: the component is of another kind",
                                           "Edit: no such menu",
                                           "Exit: unreadable shortcut Ctrl+",
                                           "Quit: no such menu item",
