@@ -8,12 +8,14 @@
 // their characters (CP-1252 bytes). ${NAME} is replaced by the value given with --set. Paths
 // may be written the Linux way (/work/...): they are taken on drive Z:. Each command waits up to
 // the timeout (10 s, see `timeout`) for what it needs; the first that fails ends the run with its
-// line and the reason, and exit code 1, and ends the started program too. A run that leaves the
-// program running fails as well.
+// line and the reason, and exit code 1, and ends the programs it started too. A run that leaves
+// a program running fails as well.
 //
 // The program and its windows
-//   start EXE [ARG...]        starts the program; its windows and boxes are the ones looked for
-//   wait-exit [CODE]          waits for the program to end (with that exit code)
+//   start EXE [ARG...]        starts a program; its windows and boxes are the ones looked for
+//                             from now on (a program started before it keeps running)
+//   wait-exit [CODE]          waits for the last started program to end (with that exit code);
+//                             the one started before it is looked at again
 //   window FORM               waits for the window of the form (its class) to show; later
 //                             commands act on it
 //   close FORM                presses the form's close box
@@ -136,7 +138,7 @@ std::string ClassOf(HWND hwnd) {
 
 class Driver {
 public:
-    ~Driver() { EndProgram(); }
+    ~Driver() { EndPrograms(); }
 
     void Run(const Words& w) {
         const std::string& cmd = w[0];
@@ -202,19 +204,21 @@ public:
         }
     }
 
-    // Fails when the started program is still running, and ends it.
+    // Fails when a started program is still running, and ends it.
     void Finish() {
-        if (process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            EndProgram();
-            throw Failure("the program was still running at the end");
-        }
+        for (const Program& p : programs_)
+            if (::WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) {
+                EndPrograms();
+                throw Failure("a program was still running at the end");
+            }
     }
 
-    void EndProgram() {
-        if (process_ == nullptr) return;
-        if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_, 99);
-        ::CloseHandle(process_);
-        process_ = nullptr;
+    void EndPrograms() {
+        for (const Program& p : programs_) {
+            if (::WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) ::TerminateProcess(p.process, 99);
+            ::CloseHandle(p.process);
+        }
+        programs_.clear();
     }
 
 private:
@@ -242,7 +246,7 @@ private:
     bool Ours(HWND hwnd) const {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hwnd, &pid);
-        return pid_ == 0 || pid == pid_;
+        return programs_.empty() || pid == programs_.back().id;
     }
 
     // The first top-level window of the program that matches, or nullptr.
@@ -320,18 +324,17 @@ private:
         if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
             throw Failure("cannot start " + commandLine + " (error " + std::to_string(::GetLastError()) + ")");
         ::CloseHandle(pi.hThread);
-        EndProgram();
-        process_ = pi.hProcess;
-        pid_ = pi.dwProcessId;
+        programs_.push_back({pi.hProcess, pi.dwProcessId});
     }
 
     void WaitExit(std::optional<long> code) {
-        if (process_ == nullptr) throw Failure("no program was started");
-        if (::WaitForSingleObject(process_, timeoutMs_) != WAIT_OBJECT_0) throw Failure("the program did not end");
+        if (programs_.empty()) throw Failure("no program was started");
+        HANDLE process = programs_.back().process;
+        if (::WaitForSingleObject(process, timeoutMs_) != WAIT_OBJECT_0) throw Failure("the program did not end");
         DWORD exit = 0;
-        ::GetExitCodeProcess(process_, &exit);
-        ::CloseHandle(process_);
-        process_ = nullptr;
+        ::GetExitCodeProcess(process, &exit);
+        ::CloseHandle(process);
+        programs_.pop_back();
         if (code && static_cast<long>(exit) != *code)
             throw Failure("the program ended with " + std::to_string(exit) + ", not " + std::to_string(*code));
     }
@@ -460,7 +463,7 @@ private:
 
     // Lets the program paint what it was last told to.
     void Settle() {
-        if (process_) ::WaitForInputIdle(process_, timeoutMs_);
+        if (!programs_.empty()) ::WaitForInputIdle(programs_.back().process, timeoutMs_);
         ::Sleep(300);
     }
 
@@ -481,8 +484,11 @@ private:
         });
     }
 
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
+    struct Program {
+        HANDLE process;
+        DWORD id;
+    };
+    std::vector<Program> programs_;  // started and not yet waited for; the last one is looked at
     HWND current_ = nullptr;
     DWORD timeoutMs_ = 10000;
 };
@@ -540,7 +546,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         if (number > 0) std::fprintf(stderr, "testdriver: line %d: %s: %s\n", number, current.c_str(), e.what());
         else std::fprintf(stderr, "testdriver: %s\n", e.what());
-        driver.EndProgram();
+        driver.EndPrograms();
         return 1;
     }
     std::printf("testdriver: all commands passed\n");
