@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CallbackFailure.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace platform::win32 {
 
@@ -30,6 +31,21 @@ HANDLE ChildJob() {
 }  // namespace
 
 // --- desktop ---
+
+namespace {
+MessageFilter& Filter() {
+    static MessageFilter filter = nullptr;
+    return filter;
+}
+}  // namespace
+
+void SetMessageFilter(MessageFilter filter) { Filter() = filter; }
+
+void DispatchMessageThroughFilter(MSG& msg) {
+    if (Filter() != nullptr && Filter()(msg)) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+}
 
 namespace {
 // The thread timers of the GUI thread, by the id SetTimer gave them.
@@ -100,8 +116,7 @@ void Win32Desktop::PumpEvents() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        DispatchMessageThroughFilter(msg);
     }
 }
 
