@@ -44,10 +44,12 @@ struct Options {
     std::uint32_t textsAfterMs = 2000;        // when the menu text table appears
     std::uint32_t lifetimeMs = 0;             // ends by itself after this; 0: never
     std::uint32_t hangOnCloseMs = 0;          // stops answering this long when asked to close
+    std::string pluginRecord{};               // file that records the plug-ins' host calls (PluginHost.h)
+    std::string pluginCalls{};                // calls of the plug-in objects made at the first tick
 };
 
-// Reads "--marker E8 --menus 82,2,11 --texts-after 2000 --lifetime 60000 --hang-on-close 20000"
-// (any of them, numbers in decimal except the marker). Returns nothing, with the reason in
+// Reads "--marker E8 --menus 82,2,11 --texts-after 2000 --lifetime 60000 --hang-on-close 20000
+// --plugin-record FILE --plugin-calls CALLS" (any of them, numbers in decimal except the marker). Returns nothing, with the reason in
 // *error, on anything else.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error);
 

@@ -1,13 +1,15 @@
 // simhost.exe: the simulated host as a Windows program (see SimHost.h).
 //
 //   simhost [--marker E8] [--menus 82,2,11,0,10] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
+//           [--plugin-record file] [--plugin-calls calls]
 //
 // It is linked at 0x400000 without relocations, and its image holds one large zero-filled
 // array, so that every fixed address of the host's memory map lies inside the image, as in the
 // real game (the loader has reserved those addresses; they cannot be allocated afterwards).
 // Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE and comes to
 // the front on kFrontMessage. Exit codes: 0 closed, 2 bad command line, 3 image cannot hold
-// the map, 4 no window.
+// the map, 4 no window, 5 a plug-in call it does not know. The plug-ins of the Plugins folder
+// beside it are loaded at start and unloaded at the end (PluginHost.h).
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include "platform/GameWindow.h"
 #include "platform/win32/Win32Adapters.h"
 #include "services/host/HostMap.h"
+#include "tools/simhost/PluginHost.h"
 #include "tools/simhost/SimHost.h"
 
 namespace {
@@ -47,15 +50,22 @@ private:
 
 class App : public platform::GameWindowEvents {
 public:
-    explicit App(simhost::SimHost& host) : host_(host) {}
+    App(simhost::SimHost& host, simhost::PluginHost& plugins) : host_(host), plugins_(plugins) {}
     void Attach(platform::GameWindow& window) { window_ = &window; }
 
     void OnKeyDown(std::uint32_t virtualKey) override {
         if (virtualKey == platform::kVkReturn) host_.OnEnter();
     }
     void OnTimer(std::uint32_t, std::uint32_t tickCount) override {
-        if (!started_) start_ = tickCount;  // time counts from the first tick of the loop
-        started_ = true;
+        if (!started_) {
+            start_ = tickCount;  // time counts from the first tick of the loop
+            started_ = true;
+            std::string bad;
+            if (!plugins_.Run(host_.options().pluginCalls, &bad)) {
+                std::fprintf(stderr, "simhost: bad plug-in call %s\n", bad.c_str());
+                platform::QuitMessageLoop(5);
+            }
+        }
         const std::uint32_t elapsed = tickCount - start_;
         host_.OnTick(elapsed);
         if (host_.options().lifetimeMs != 0 && elapsed >= host_.options().lifetimeMs) platform::QuitMessageLoop(0);
@@ -71,6 +81,7 @@ public:
 
 private:
     simhost::SimHost& host_;
+    simhost::PluginHost& plugins_;
     platform::GameWindow* window_ = nullptr;
     std::uint32_t start_ = 0;
     bool started_ = false;
@@ -115,10 +126,17 @@ int main(int argc, char** argv) {
     }
     ProtectCode();
     WriteStartReport();
-    App app(host);
+    platform::win32::Win32FileSystem files;
+    simhost::PluginHost plugins(image, files, options->pluginRecord);
+    plugins.LoadAll(platform::win32::Win32Environment().ProgramFolder() + "\\Plugins", options->marker);
+    App app(host, plugins);
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;
     app.Attach(*window);
     window->SetTimer(1, 50);
-    return platform::RunMessageLoop();
+    const int exitCode = platform::RunMessageLoop();
+    window.reset();
+    plugins.UnloadAll();
+    plugins.Record("end");
+    return exitCode;
 }
