@@ -1,13 +1,17 @@
 // Asks a worker thread to stop, and paces the worker until then.
-// This file must contain only operating-system independent code.
+// This file must contain only operating-system independent declarations.
 #pragma once
-#include <chrono>
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
-#include <mutex>
 
 namespace platform {
 
+// Suspends the calling thread for ms milliseconds (Sleep on Windows).
+void PauseThread(std::uint32_t ms);
+
+// A plain sleep paces the worker: under Wine a timed wait on a synchronisation object costs a
+// round trip to the server, which at a 10 ms period is most of a poll thread's CPU, and the
+// runtime's sleep costs twice the system's.
 class StopSignal {
 public:
     StopSignal() = default;
@@ -15,30 +19,19 @@ public:
     StopSignal& operator=(const StopSignal&) = delete;
 
     // Asks the worker to stop; from any thread, any number of times.
-    void Raise() {
-        {
-            std::lock_guard lock(mutex_);
-            raised_ = true;
-        }
-        changed_.notify_all();
-    }
+    void Raise() { raised_ = true; }
 
     // Returns true once Raise was called.
-    bool Raised() {
-        std::lock_guard lock(mutex_);
+    bool Raised() const { return raised_; }
+
+    // Sleeps ms, then returns true once Raise was called (it does not cut the sleep short).
+    bool WaitFor(std::uint32_t ms) {
+        if (!raised_) PauseThread(ms);
         return raised_;
     }
 
-    // Waits up to ms, or less when Raise is called. Returns true once Raise was called.
-    bool WaitFor(std::uint32_t ms) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return raised_; });
-    }
-
 private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool raised_ = false;
+    std::atomic<bool> raised_{false};
 };
 
 }  // namespace platform
