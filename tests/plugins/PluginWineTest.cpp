@@ -38,9 +38,9 @@ protected:
 TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
     ASSERT_TRUE(host.Start("menu;keys 1 0 0 0 0;menu;start 3 1 Col de Turini;checkpoint 40.5 1 Col de Turini;"
                            "end 40.5 81.25 122 Col de Turini;results;title"));
-    ASSERT_TRUE(host.Until([&] { return !host.Record().empty() && host.Record().back() == "title QVR H-Shifter"; }))
+    ASSERT_TRUE(host.Until([&] { return !host.Record().empty() && host.Record().back() == "title QVR H-Shifter"; }, 30s))
         << testing::PrintToString(host.Record());
-    ASSERT_TRUE(host.Close());
+    ASSERT_TRUE(host.Close()) << testing::PrintToString(host.Record());
     const auto record = host.Record();
 
     // Loaded from the Plugins folder; avviora has written the index and the two code bytes.
@@ -71,7 +71,7 @@ TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
 }
 
 TEST_F(PluginWineTest, ABoundKeyPressedWritesTheGear) {
-    ASSERT_TRUE(host.Start(""));
+    ASSERT_TRUE(host.Start("")) << testing::PrintToString(host.Record());
     ASSERT_EQ(host.Read32(kGear), 0u);
     // The menu car index lies in code: avviora has given it back its protection.
     platform::ScopedProcess query(host.processes, host.processes.Open(host.pid, platform::kProcessQueryInformation));

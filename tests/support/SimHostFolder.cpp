@@ -42,11 +42,14 @@ bool SimHostFolder::Start(const std::string& pluginCalls, const std::string& arg
                                   "\\record.txt\" --plugin-calls \"" + pluginCalls + "\" " + arguments,
                               &pid);
     std::filesystem::current_path(here);
-    return process != 0 && Until([&] {
-               const platform::WindowHandle w = desktop.FindTopWindow("D3D Window");
-               if (w != 0 && desktop.WindowProcessId(w) == pid) window = w;
-               return window != 0;
-           });
+    // A Wine process can take long to start on a loaded machine.
+    return process != 0 && Until(
+                               [&] {
+                                   const platform::WindowHandle w = desktop.FindTopWindow("D3D Window");
+                                   if (w != 0 && desktop.WindowProcessId(w) == pid) window = w;
+                                   return window != 0;
+                               },
+                               std::chrono::seconds(30));
 }
 
 bool SimHostFolder::Close() {
