@@ -88,6 +88,15 @@ std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
     return pid;
 }
 
+// From the first top-level window down the Z order; GetParent gives a popup's owner.
+WindowHandle Win32Desktop::FirstUnownedWindowOf(std::uint32_t processId) {
+    for (HWND w = ::FindWindowA(nullptr, nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        if (!::GetParent(w) && ::GetWindowThreadProcessId(w, &pid) && pid == processId) return FromHwnd(w);
+    }
+    return 0;
+}
+
 WindowHandle Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 bool Win32Desktop::IsWindow(WindowHandle window) { return window != 0 && ::IsWindow(ToHwnd(window)); }
