@@ -69,6 +69,8 @@ foMain::foMain() : ui::Form("foMain") {
         weatherOptions_.Add(b);
         b.onClick = [this, index] { optWeather_Click(index); };
     });
+    cmdSetup.onClick = [this] { cmdSetup_Click(); };
+    cmdRepair.onClick = [this] { cmdRepair_Click(); };
     cmbCountry.onClick = [this] { cmbCountry_Click(); };
     cmbStage.onClick = [this] { cmbStage_Click(); };
     cmbWeather.onClick = [this] { cmbWeather_Click(); };
@@ -79,15 +81,3 @@ foMain::foMain() : ui::Form("foMain") {
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
 }
-
-// The selectors' procedures come with the window's event flow.
-void foMain::cmbCountry_Click() {}
-void foMain::cmbStage_Click() {}
-void foMain::cmbWeather_Click() {}
-void foMain::cmbHumid_Click() {}
-void foMain::cmbWear_Click() {}
-void foMain::cmbDamage_Click() {}
-void foMain::cmbTyre_Click() {}
-void foMain::cmbCar_Click() {}
-void foMain::cmbCar_Change() {}
-void foMain::optWeather_Click(int) {}

@@ -59,6 +59,19 @@ public:
     void cmbCar_Click();
     void cmbCar_Change();
     void optWeather_Click(int index);
+    void cmdSetup_Click();
+    void cmdRepair_Click();
+
+    // Fills the surface list by the rule of gCountry, then of gStageId.
+    void FillSurfaceCombo();
+    // Makes gStageId the stage of the host: its host track id, sky list, humidity list (by the
+    // rule of gCountry and the stage) and surface list.
+    void ApplyStageId();
+    // Puts special stage n (1..20) of the roadbook into the selectors and makes it the current
+    // one; its button is used up (client/foMainStages.cpp).
+    void ApplyEventStage(std::int16_t n);
+    // Shows the time to the driver's own start of the current special stage in laCDown.
+    void UpdateStageCountdown(std::int16_t n);
 
 private:
     ui::OptionGroup weatherOptions_;

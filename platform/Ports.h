@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
+#include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
@@ -32,6 +33,7 @@ struct Ports {
     Md5Port* md5 = nullptr;
     DesktopPort* desktop = nullptr;
     ProcessPort* processes = nullptr;
+    FileDialogPort* fileDialog = nullptr;
 };
 
 // The installed ports of this process.
@@ -51,5 +53,6 @@ WebPanePort& webPanes();
 Md5Port& md5();
 DesktopPort& desktop();
 ProcessPort& processes();
+FileDialogPort& fileDialog();
 
 }  // namespace platform

@@ -52,6 +52,14 @@ std::int32_t RecordingShell::Execute(WindowHandle owner, const std::string& verb
     return result;
 }
 
+std::optional<std::string> ScriptedFileDialog::OpenFile(const OpenFileRequest& request) {
+    asked.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
 void FetchingWebPanes::Navigate(const std::string& pane, const std::string& address) {
     navigations.push_back({pane, address});
     if (http != nullptr && IsWebAddress(address)) (void)http->Get(address, kHttpTimeoutSeconds);

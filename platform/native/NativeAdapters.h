@@ -3,11 +3,13 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Environment.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
 namespace platform {
@@ -41,6 +43,15 @@ public:
     std::vector<Shown> shown;
 
     MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
+};
+
+// Answers file dialogs from a script and keeps every request.
+class ScriptedFileDialog : public FileDialogPort {
+public:
+    std::deque<std::optional<std::string>> answers;  // taken in order; when empty: cancelled
+    std::vector<OpenFileRequest> asked;
+
+    std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
 };
 
 // A clock that moves only when told to.
