@@ -7,6 +7,7 @@
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
+#include "platform/Instance.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
@@ -34,6 +35,7 @@ struct Ports {
     DesktopPort* desktop = nullptr;
     ProcessPort* processes = nullptr;
     FileDialogPort* fileDialog = nullptr;
+    InstancePort* instances = nullptr;
 };
 
 // The installed ports of this process.
@@ -54,5 +56,6 @@ Md5Port& md5();
 DesktopPort& desktop();
 ProcessPort& processes();
 FileDialogPort& fileDialog();
+InstancePort& instances();
 
 }  // namespace platform

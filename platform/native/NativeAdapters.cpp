@@ -12,6 +12,11 @@ std::string NativeEnvironment::GetVariable(const std::string& name) {
     return {};
 }
 
+bool NativeInstances::ClaimOnlyCopy(const std::string& name) {
+    if (heldElsewhere.count(name) != 0) return false;
+    return held.insert(name).second;
+}
+
 MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
     shown.push_back({text, title, style});
     if (!answers.empty()) {

@@ -4,12 +4,14 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
+#include "platform/Instance.h"
 #include "platform/MessageBox.h"
 
 namespace platform {
@@ -24,12 +26,23 @@ public:
     std::map<std::string, std::string> variables;  // names as Windows spells them; looked up case-blind
     std::string programFolder = "C:\\Velomark";
     std::string commandLine;
+    ProgramVersion version{2, 6, 0, 2};
 
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override { return programFolder; }
     std::string CommandLine() override { return commandLine; }
+    ProgramVersion Version() override { return version; }
     // Raises ProgramExit.
     [[noreturn]] void ExitProgram(int code) override;
+};
+
+// Claims of this process and of the other running programs a test sets up.
+class NativeInstances : public InstancePort {
+public:
+    std::set<std::string> heldElsewhere;  // names another running program holds
+    std::set<std::string> held;           // names this process took
+
+    bool ClaimOnlyCopy(const std::string& name) override;
 };
 
 // Answers message boxes from a script and keeps every box it was shown.

@@ -35,6 +35,7 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.desktop = &desktop;
     p.processes = &processes;
     p.fileDialog = &fileDialog;
+    p.instances = &instances;
     desktop.clock = &clock;
     processes.onEnd = [this](std::uint32_t id) { desktop.RemoveWindowsOf(id); };
 }

@@ -37,6 +37,7 @@ public:
     NativeDesktop desktop;       // waits move clock on; ended processes lose their windows
     NativeProcesses processes;
     ScriptedFileDialog fileDialog;
+    NativeInstances instances;
 
 private:
     static std::filesystem::path MakeRoot();

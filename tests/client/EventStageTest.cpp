@@ -5,7 +5,7 @@
 #include "client/Colors.h"
 #include "client/CurrentStage.h"
 #include "preparation/Roadbook.h"
-#include "tests/client/ClientTest.h"
+#include "tests/client/SelectorFixture.h"
 
 namespace vmtest {
 namespace {
@@ -16,7 +16,7 @@ using Texts = std::vector<std::string>;
 
 constexpr std::int32_t k1430 = 14 * 3600 + 30 * 60;
 
-class EventStageTest : public ClientTest {
+class EventStageTest : public SelectorFixture {
 protected:
     // Roadbook section n.
     void Section(int n, std::int16_t stage, std::int16_t weather = 0, const std::string& sky = "",

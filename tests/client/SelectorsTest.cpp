@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogues/StageCatalogue.h"
-#include "tests/client/ClientTest.h"
+#include "tests/client/SelectorFixture.h"
 
 namespace vmtest {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using vm::g;
 using Texts = std::vector<std::string>;
 
-class SelectorsTest : public ClientTest {};
+class SelectorsTest : public SelectorFixture {};
 
 TEST_F(SelectorsTest, AStageBringsItsHostTrackHumidityAndSurface) {
     Put("C:\\Kovarra\\RX_CONTENT\\Tracks\\MyTrack\\track.ini", "");
@@ -131,6 +131,7 @@ TEST_F(CarChoiceTest, TypingATextThatNamesNoCarKeepsTheCarChosen) {
 
 TEST_F(SelectorsTest, TheRepairButtonLogsIt) {
     w.Show();
+    w.cmdRepair.SetEnabled(true);  // as the set-up leaves it
     os.clock.now.minute = 50;
     w.cmdRepair.Press();
     EXPECT_NE(RunLog().find("2007-03-15 21:50:02 REPAIR DAMAGE\r\n"), std::string::npos);

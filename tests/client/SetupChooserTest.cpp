@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "client/SetupFRM.h"
-#include "tests/client/ClientTest.h"
+#include "tests/client/SelectorFixture.h"
 
 namespace vmtest {
 namespace {
@@ -29,7 +29,7 @@ TEST(SetupItemsTest, ItemsAsSequentialInputReadsThem) {
     for (const Case& c : cases) EXPECT_EQ(client::SetupItems(c.text), c.items) << &c - cases;
 }
 
-class SetupChooserTest : public ClientTest {
+class SetupChooserTest : public SelectorFixture {
 protected:
     SetupChooserTest() { chooser.Show(); }
     SetupFRM chooser;
@@ -109,6 +109,7 @@ TEST_F(SetupChooserTest, TheSetupButtonOpensAFreshModalChooserShowingTheSlots) {
     w.laSetup.SetCaption("Default setups");
     chooser.Unload();
     w.Show();
+    w.cmdSetup.SetEnabled(true);  // as the set-up leaves it
     Texts shown;
     int pumps = 0;
     os.desktop.onPump = [&] {

@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(HostPatchesTest, SetMenuItemAWritesTheEntryTheFloatsTheLinkAndTheSelection) {
-    StartHost({.menus = {0}});
+    StartHost({.firstMenu = 0});
     std::uint32_t e = EntryA(10);
     qvrMod::SetMenuItemA(10, 82, 4, 0, 0, 0, 0, 0, true);
     EXPECT_EQ(WritesSince(), Join({{{e + menu::kEntryParameter, Le32(0)}},
@@ -50,7 +50,7 @@ TEST_F(HostPatchesTest, SetMenuItemAWritesTheEntryTheFloatsTheLinkAndTheSelectio
 }
 
 TEST_F(HostPatchesTest, SetMenuItemALeavesWhatMinusOneAndAClearSelectFlagLeave) {
-    StartHost({.menus = {82}});
+    StartHost();
     std::uint32_t e = EntryA(2);
     qvrMod::SetMenuItemA(2, -1, 11, -1, -1, -1, -1, -1, false);
     EXPECT_EQ(WritesSince(), (WriteList{{e + menu::kEntryValue, Le32(11)},
