@@ -62,7 +62,7 @@ SetupFRM::SetupFRM() : ui::Form("SetupFRM") {
     Add(cmdDefaultNew);
     Add(cmdStart);
     Add(txtSetupStart);
-    txtSetupStart.SetText("((\"CarSetup\"\r\n (Car             (\"Car\"");
+    SetDesign(Design());
 
     for (int i = 0; i <= 2; ++i) {
         cmdSetupNew[i].onClick = [this, i] { cmdSetupNew_Click(i); };

@@ -33,7 +33,9 @@ constexpr std::array kControls = {
     kGravel[0], kGravel[1], kGravel[2], kGravel[3], kTarmac[0], kTarmac[1], kTarmac[2], kTarmac[3],
     kSnow[0],   kSnow[1],   kSnow[2],   kSnow[3],
     ControlDesign{"", Kind::Label, 12, kNoteY, 296, 17, "WARNING: SETUPS FILES MUST START WITH:"},
-    ControlDesign{"txtSetupStart", Kind::MultiLineText, 12, kNoteY + 20, 296, 44},
+    // The first two lines of a valid setup file.
+    ControlDesign{"txtSetupStart", Kind::MultiLineText, 12, kNoteY + 20, 296, 44,
+                  "((\"CarSetup\"\r\n (Car             (\"Car\""},
     ControlDesign{"cmdStart", Kind::PushButton, kWidth - 12 - 2 * kButtonWidth - 6, kNoteY + 32,
                   2 * kButtonWidth + 6, 32, "Save setups"},
 };

@@ -69,6 +69,8 @@ foMain::foMain() : ui::Form("foMain") {
         weatherOptions_.Add(b);
         b.onClick = [this, index] { optWeather_Click(index); };
     });
+    cmdSS.ForEach([this](int n, ui::PushButton& b) { b.onClick = [this, n] { cmdSS_Click(n); }; });
+    cmdCat.ForEach([this](int k, ui::PushButton& b) { b.onClick = [this, k] { cmdCat_Click(k); }; });
     cmdSetup.onClick = [this] { cmdSetup_Click(); };
     cmdRepair.onClick = [this] { cmdRepair_Click(); };
     cmbCountry.onClick = [this] { cmbCountry_Click(); };
@@ -80,5 +82,7 @@ foMain::foMain() : ui::Form("foMain") {
     cmbTyre.onClick = [this] { cmbTyre_Click(); };
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
+    onResize = [this] { Form_Resize(); };
+    SetDesign(Design());
     ShowAsDesigned();
 }

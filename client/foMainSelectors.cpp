@@ -6,6 +6,7 @@
 #include "catalogues/SelectorLists.h"
 #include "catalogues/SkyCatalogue.h"
 #include "catalogues/StageCatalogue.h"
+#include "client/Colors.h"
 #include "client/SetupFRM.h"
 #include "client/foMain.h"
 #include "preparation/CarSkin.h"
@@ -88,6 +89,13 @@ void foMain::cmbCar_Click() {
 }
 
 void foMain::cmbCar_Change() { cmbCar_Click(); }
+
+void foMain::cmdCat_Click(int category) {
+    g.gCarCategory = category;
+    client::MarkChosenClass(cmdCat, category);
+    FillCarCombo(static_cast<std::int16_t>(category));
+    cmbCar.SetEnabled(true);
+}
 
 void foMain::cmdSetup_Click() {
     // A fresh chooser each time, gone when it closes.

@@ -35,6 +35,15 @@ std::string TwoDigits(std::int64_t v) { return (v < 10 ? "0" : "") + std::to_str
 
 }  // namespace
 
+void foMain::cmdSS_Click(int n) {
+    ApplyEventStage(static_cast<std::int16_t>(n));
+    // The start button once per armed special stage; the stage monitor arms the next.
+    if (!g.gHostPath.empty() && g.gReadyForSS) {
+        cmdStart.SetEnabled(true);
+        g.gReadyForSS = false;
+    }
+}
+
 void foMain::ApplyEventStage(std::int16_t n) {
     ui::PushButton& button = cmdSS[n];
     button.SetEnabled(false);

@@ -5,6 +5,7 @@
 #include "client/Colors.h"
 #include "client/CurrentStage.h"
 #include "preparation/Roadbook.h"
+#include "tests/client/ClientTest.h"
 #include "tests/client/SelectorFixture.h"
 
 namespace vmtest {
@@ -172,6 +173,29 @@ TEST_F(EventStageTest, ARoadbookValueOutsideItsListKeepsTheStagesOwn) {
     EXPECT_NE(log.find("SS2: cmbSurface has no entry 3"), std::string::npos);
 }
 
+TEST_F(EventStageTest, AStageButtonEnablesTheStartOncePerArmedStageAndOnlyWithAHostFolder) {
+    struct Case {
+        const char* hostPath;
+        bool ready, startEnabled, stillReady;
+    } cases[] = {
+        {"C:\\Kovarra", true, true, false},
+        {"C:\\Kovarra", false, false, false},  // already used: the stage monitor arms the next
+        {"", true, false, true},
+    };
+    int n = 1;
+    for (const Case& c : cases) {
+        g.gHostPath = c.hostPath;
+        g.gReadyForSS = c.ready;
+        w.cmdStart.SetEnabled(false);
+        Section(n, 41);
+        w.cmdSS_Click(n);
+        EXPECT_EQ(g.gCurrentSS, n);
+        EXPECT_EQ(w.cmdStart.Enabled(), c.startEnabled) << n;
+        EXPECT_EQ(g.gReadyForSS, c.stillReady) << n;
+        ++n;
+    }
+}
+
 TEST_F(EventStageTest, CountdownToTheDriversOwnStart) {
     struct Case {
         std::int32_t start;  // TM
@@ -203,6 +227,40 @@ TEST_F(EventStageTest, CountdownToTheDriversOwnStart) {
         EXPECT_EQ(w.laCDown.Caption(), c.caption) << &c - cases;
         EXPECT_EQ(w.laCDown.BackColor(), c.back) << &c - cases;
     }
+}
+
+// The driver logs in to an event of three special stages and picks the first.
+class EventStagesAfterLogInTest : public ClientTest {};
+
+TEST_F(EventStagesAfterLogInTest, TheFirstSpecialStageSetsTheLockedSelectors) {
+    Serve("[MAIN]\r\nDESC=Rally\r\nPWD=secret\r\n"
+          "[01]\r\nSS=114\r\nWH=2\r\nTM=52200\r\nBK=41M_hazy_clear\r\nHU=0\r\nGR=0\r\nSU=-1\r\n"
+          "[02]\r\nSS=44\r\nWH=0\r\nTM=55800\r\nBK=44E_crisp_clear\r\nHU=2\r\nGR=1\r\nSU=1\r\n"
+          "[03]\r\nSS=16\r\nWH=0\r\nTM=59400\r\nBK=12O_E_lightsnow_heavycloud\r\nHU=0\r\nGR=2\r\nSU=-1\r\n");
+    Settings("CAR1_p=26\r\nCOUNTRY=1\r\nSTAGE=3\r\n");
+    ASSERT_EQ(Start(), std::nullopt);
+    LogIn("secret");
+    foMain& w = main();
+    ASSERT_TRUE(w.Visible());
+
+    w.cmdSS[2].Press();  // not armed yet
+    EXPECT_EQ(g.gCurrentSS, 0);
+    w.cmdSS[1].Press();
+    EXPECT_EQ(g.gCurrentSS, 1);
+    EXPECT_EQ(w.cmbCountry.Text(), "Portugal");
+    EXPECT_EQ(w.cmbStage.Text(), "Estadio Algarve    [2300m]");
+    EXPECT_EQ(g.gHostTrackId, 41);
+    EXPECT_EQ(w.cmbWeather.Text(), "41M_hazy_clear");
+    EXPECT_EQ(g.gSkyName, "41M_hazy_clear");
+    EXPECT_TRUE(w.optWeather[2].Value());
+    EXPECT_EQ(w.cmbHumid.Text(), "Dry");
+    EXPECT_EQ(w.cmbWear.Text(), "New");
+    EXPECT_EQ(w.cmbSurface.Text(), "Tarmac");
+    EXPECT_FALSE(w.cmbCountry.Enabled());
+    EXPECT_FALSE(w.cmdSS[1].Enabled());
+    EXPECT_EQ(w.cmdSS[1].Backcolor(), client::kUsed);
+    EXPECT_TRUE(w.cmdStart.Enabled());
+    EXPECT_FALSE(g.gReadyForSS);
 }
 
 }  // namespace
