@@ -129,6 +129,23 @@ TEST_F(CarChoiceTest, TypingATextThatNamesNoCarKeepsTheCarChosen) {
     EXPECT_EQ(g.gCarPlus, 74);
 }
 
+TEST_F(SelectorsTest, AClassButtonIsTheOnlyYellowOneAndListsItsCarsWithTheRememberedOne) {
+    w.cmdCat[1].SetBackcolor(0x00FFFF);
+    w.cmdCat[7].SetBackover(0x123456);
+    g.gCatCars[4] = {2, 75};
+    w.cmdCat_Click(4);
+    EXPECT_EQ(g.gCarCategory, 4);
+    w.cmdCat.ForEach([](int k, ui::PushButton& b) {
+        EXPECT_EQ(b.Backcolor(), k == 4 ? 0x00FFFFu : 0xFFFFFFu) << k;
+        EXPECT_EQ(b.Backover(), 0xE0E0E0u) << k;
+    });
+    EXPECT_EQ(w.cmbCar.ListCount(), 8);
+    EXPECT_TRUE(w.cmbCar.Enabled());
+    EXPECT_EQ(w.cmbCar.Text(), "Peugeot 206");
+    EXPECT_EQ(g.gCarPlus, 75);
+    EXPECT_EQ(w.laCarDescr.Caption(), "[A7] Peugeot 206");
+}
+
 TEST_F(SelectorsTest, TheRepairButtonLogsIt) {
     w.Show();
     w.cmdRepair.SetEnabled(true);  // as the set-up leaves it
