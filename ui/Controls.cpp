@@ -46,10 +46,11 @@ void Component::Notify(Property p) {
 bool Image::LoadPicture(const std::string& path) {
     const std::optional<platform::PictureSize> size = platform::pictures().Load(path);
     if (!size) return false;
-    // Told also when the path is the same: the file may hold another picture now.
+    // The size first, so that a view shows the picture at its size; the picture is told also
+    // when the path is the same, as the file may hold another picture now.
+    SetBounds({Left(), Top(), size->width, size->height});
     picture_ = path;
     Notify(Property::Picture);
-    SetBounds({Left(), Top(), size->width, size->height});
     return true;
 }
 
