@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/Controls.h"
+#include "ui/Form.h"
 
 class foMain : public ui::Form {
 public:

@@ -18,6 +18,10 @@ public:
 
     // Returns the program's command line without the program's own name.
     virtual std::string CommandLine() = 0;
+
+    // Ends the program at once with the exit code: no window is told, no further code of the
+    // caller runs. In-process adapters raise ProgramExit instead, which the test catches.
+    [[noreturn]] virtual void ExitProgram(int code) = 0;
 };
 
 }  // namespace platform

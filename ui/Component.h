@@ -26,6 +26,7 @@ enum class Property {
     BackColor,
     BackOver,   // push button colour while the pointer is over it
     Interval,
+    Loaded,     // a window was loaded or unloaded
 };
 
 // A refused property value or index, with the run-time error number the window code expects:
@@ -41,6 +42,7 @@ private:
 };
 
 class Component;
+class Form;
 using Listener = std::function<void(Component&, Property)>;
 using Handler = std::function<void()>;
 
@@ -88,6 +90,9 @@ public:
     // Calls the listener after every change of a property of this component.
     [[nodiscard]] Connection Observe(Listener listener);
 
+    // The window that owns it, or nullptr.
+    Form* Owner() const { return owner_; }
+
 protected:
     // Tells every observer that a property changed.
     void Notify(Property p);
@@ -104,7 +109,9 @@ protected:
     }
 
 private:
+    friend class Form;
     std::string name_;
+    Form* owner_ = nullptr;
     bool enabled_ = true;
     std::shared_ptr<detail::Listeners> listeners_ = std::make_shared<detail::Listeners>();
 };

@@ -4,6 +4,8 @@
 
 namespace platform {
 
+void NativeEnvironment::ExitProgram(int code) { throw ProgramExit{code}; }
+
 std::string NativeEnvironment::GetVariable(const std::string& name) {
     for (auto& [k, v] : variables)
         if (EqualsNoCase(k, name)) return v;

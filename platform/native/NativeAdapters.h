@@ -12,6 +12,11 @@
 
 namespace platform {
 
+// The program ended itself (in-process stand-in for the end of the process).
+struct ProgramExit {
+    int code = 0;
+};
+
 class NativeEnvironment : public EnvironmentPort {
 public:
     std::map<std::string, std::string> variables;  // names as Windows spells them; looked up case-blind
@@ -21,6 +26,8 @@ public:
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override { return programFolder; }
     std::string CommandLine() override { return commandLine; }
+    // Raises ProgramExit.
+    [[noreturn]] void ExitProgram(int code) override;
 };
 
 // Answers message boxes from a script and keeps every box it was shown.

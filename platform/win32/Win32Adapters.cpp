@@ -148,6 +148,8 @@ std::string Win32Environment::ProgramFolder() {
     return folder;
 }
 
+void Win32Environment::ExitProgram(int code) { ::ExitProcess(static_cast<UINT>(code)); }
+
 std::string Win32Environment::CommandLine() {
     const char* p = ::GetCommandLineA();
     if (*p == '"') {

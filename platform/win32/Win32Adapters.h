@@ -25,6 +25,7 @@ public:
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override;
     std::string CommandLine() override;
+    [[noreturn]] void ExitProgram(int code) override;
 };
 
 class Win32FileSystem : public FileSystemPort {
@@ -110,6 +111,8 @@ public:
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void PumpEvents() override;
     void WaitForEvents(std::uint32_t timeoutMs) override;
+    std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void StopTimer(std::uint32_t id) override;
 };
 
 class Win32Processes : public ProcessPort {

@@ -3,7 +3,10 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <map>
 #include <vector>
+
+#include "platform/CallbackFailure.h"
 
 namespace platform::win32 {
 
@@ -27,6 +30,37 @@ HANDLE ChildJob() {
 }  // namespace
 
 // --- desktop ---
+
+namespace {
+// The thread timers of the GUI thread, by the id SetTimer gave them.
+std::map<UINT_PTR, std::function<void()>>& Timers() {
+    static std::map<UINT_PTR, std::function<void()>> timers;
+    return timers;
+}
+
+void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    auto it = Timers().find(id);
+    if (it == Timers().end()) return;
+    std::function<void()> tick = it->second;  // the tick may stop its own timer
+    try {
+        tick();
+    } catch (...) {
+        ReportCallbackFailure(std::current_exception());
+    }
+}
+}  // namespace
+
+std::uint32_t Win32Desktop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    const UINT_PTR id = ::SetTimer(nullptr, 0, intervalMs == 0 ? 1 : intervalMs, &TimerProc);
+    if (id == 0) return 0;
+    Timers()[id] = std::move(tick);
+    return static_cast<std::uint32_t>(id);
+}
+
+void Win32Desktop::StopTimer(std::uint32_t id) {
+    if (Timers().erase(id) == 0) return;
+    ::KillTimer(nullptr, id);
+}
 
 WindowHandle Win32Desktop::FindTopWindow(const std::string& className) {
     return FromHwnd(::FindWindowA(className.c_str(), nullptr));

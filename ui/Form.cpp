@@ -1,0 +1,86 @@
+#include "ui/Form.h"
+
+#include <algorithm>
+
+#include "platform/Ports.h"
+
+namespace ui {
+
+namespace {
+std::vector<Form*>& LoadedList() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+}  // namespace
+
+const std::vector<Form*>& Form::LoadedForms() { return LoadedList(); }
+
+Form::~Form() {
+    auto& forms = LoadedList();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+void Form::SetLoaded(bool on) {
+    auto& forms = LoadedList();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (on) forms.push_back(this);
+    Assign(loaded_, on, Property::Loaded);
+    for (Component* c : components_)
+        if (auto* timer = dynamic_cast<Timer*>(c)) timer->Reschedule();
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    SetLoaded(true);
+    Run(onLoad);
+}
+
+void Form::Show() {
+    Load();
+    // The load handler may have unloaded the form again (a failed start, say).
+    if (loaded_) Assign(visible_, true, Property::Visible);
+}
+
+void Form::ShowModal(Form* owner) {
+    Show();
+    if (!visible_) return;
+    const bool ownerWasEnabled = owner && owner->Enabled();
+    if (owner) owner->SetEnabled(false);
+    struct Restore {
+        Form* owner;
+        bool enable;
+        ~Restore() {
+            if (owner && enable) owner->SetEnabled(true);
+        }
+    } restore{owner, ownerWasEnabled};
+    platform::DesktopPort& desktop = platform::desktop();
+    for (;;) {
+        desktop.PumpEvents();
+        if (!loaded_ || !visible_) break;
+        desktop.WaitForEvents(platform::kWaitForever);
+    }
+}
+
+bool Form::Unload() {
+    if (!loaded_) return true;
+    int cancel = 0;
+    if (onUnload) onUnload(cancel);
+    if (cancel != 0) return false;
+    Hide();
+    SetLoaded(false);
+    return true;
+}
+
+Component* Form::Find(const std::string& name) const {
+    for (Component* c : components_)
+        if (c->Name() == name) return c;
+    return nullptr;
+}
+
+void Form::Add(Component& c) {
+    c.owner_ = this;
+    components_.push_back(&c);
+    if (auto* timer = dynamic_cast<Timer*>(&c)) timer->Reschedule();
+}
+
+}  // namespace ui
