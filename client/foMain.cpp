@@ -23,7 +23,7 @@ foMain::foMain() : ui::Form("foMain") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{
              &laCarDescr, &laSetup, &laRally, &laDelay, &laRank, &laCDown, &laCurrentStage, &laTime, &laLastStage,
              &imDelay, &imRank, &imCDown, &Picture9, &nicknameTXT, &MainTXT, &cmbCountry, &cmbStage, &cmbWeather,
-             &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar})
+             &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar, &wb, &wbCar})
         Add(*c);
     Add(optWeather);
     for (ui::Component* c : std::initializer_list<ui::Component*>{&cmdSetup, &cmdRepair, &cmdStart}) Add(*c);
@@ -78,6 +78,7 @@ foMain::foMain() : ui::Form("foMain") {
     cmbTyre.onClick = [this] { cmbTyre_Click(); };
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
+    ShowAsDesigned();
 }
 
 // The selectors' procedures come with the window's event flow.

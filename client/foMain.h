@@ -28,6 +28,9 @@ public:
     ui::ComboBox cmbCar{"cmbCar", ui::ComboBox::Style::DropdownCombo};
     ui::ControlArray<ui::OptionButton> optWeather{"optWeather", {0, 2}};
 
+    // Web panes: the status page and the car picture.
+    ui::WebPane wb{"wb"}, wbCar{"wbCar"};
+
     // Push buttons.
     ui::PushButton cmdSetup{"cmdSetup"}, cmdRepair{"cmdRepair"}, cmdStart{"cmdStart"};
     ui::ControlArray<ui::PushButton> cmdSS{"cmdSS", 1, 20};
@@ -48,6 +51,13 @@ public:
     // Timers: stage monitor, host-menu driver, patch and flag poller, clock.
     ui::Timer tMain{"tMain"}, mnuTimer{"mnuTimer"}, pTimer{"pTimer"}, tOra{"tOra"};
 
+    // Set-up after the log-in (client/foMainSetup.cpp): shows the window in event mode (an
+    // event password was typed) or free practice, fills the selectors, remembers the host's
+    // display settings, shows the status page and closes the connect window.
+    void Carica();
+    // Fills cmbCar with the cars of the class and selects the class's remembered car.
+    void FillCarCombo(std::int16_t category);
+
     // Event procedures that a selection made by the fillers runs.
     void cmbCountry_Click();
     void cmbStage_Click();
@@ -61,5 +71,8 @@ public:
     void optWeather_Click(int index);
 
 private:
+    // The state of the controls before the set-up (client/foMainSetup.cpp).
+    void ShowAsDesigned();
+
     ui::OptionGroup weatherOptions_;
 };

@@ -66,6 +66,8 @@ public:
     explicit ComboBox(std::string name, Style style = Style::DropdownList)
         : Control(std::move(name)), style_(style) {}
 
+    Style ListStyle() const { return style_; }
+
     // Inserts an entry at index (0..ListCount), or appends it when index is -1; any other
     // index is error 5. The selection stays on the same entry.
     void AddItem(std::string text, int index = -1);
@@ -182,6 +184,15 @@ private:
     std::string caption_;
     Color backcolor_ = 0xFFFFFF;
     Color backover_ = 0xE0E0E0;
+};
+
+// An area that shows web pages. A navigation goes through the web pane port under the pane's
+// name, which sends it to the server and, where the view has a browser, shows the page.
+class WebPane : public Control {
+public:
+    using Control::Control;
+
+    void Navigate(const std::string& address);
 };
 
 // An entry of the menu bar or of a menu; a menu holds its items in order.
