@@ -9,8 +9,8 @@
 //   1 byte   protection of the pages the bytes touch (taken modulo the eight kinds)
 //   2 bytes  count of the bytes that follow, least significant first (cut at the input's end)
 //   bytes
-// Pages no record touches are not there. The host keeps running through a few waits of the
-// client and then ends, as a host that is closed does.
+// Pages no record touches are not there. The host ends during the client's fourth wait, as a
+// host that is closed does.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Writes the seed corpora and dictionaries of the fuzz targets (run by tests/fuzz/make-seeds;
 // the output is checked in). Archives come from the zip layer and from the tests' raw builder,
-// roadbooks from the tests and the documented example, host memories from the memory map.
+// roadbooks from the tests and the documented example, host memories from the memory map,
+// server replies from the log-in's tests.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -175,6 +176,16 @@ void HostMemories(const fs::path& dir) {
     Save(dir / "v2.bin", Host({.marker = hostmap::kMarkerV2}));
 }
 
+// --- the log-in's server replies: the time, a zero byte, the rank ---
+
+void LogInReplies(const fs::path& dir) {
+    using namespace std::string_literals;
+    Save(dir / "plain.txt", "21:45:02\0"s + "3");
+    Save(dir / "short-time-line-ends.txt", "7:05\r\n\0"s + " 12\r\n");
+    Save(dir / "last-second-first-rank.txt", "23:59:59\0"s + "1");
+    Save(dir / "not-a-time-fraction-rank.txt", "<html>busy</html>\0"s + "3,5");
+}
+
 // --- dictionaries ---
 
 std::string Quoted(const std::string& bytes) {
@@ -204,6 +215,10 @@ void Dictionaries(const fs::path& dir) {
     for (std::uint32_t address : {kMarker, kGamePtr, kMenuAPtr, kMenuBPtr, kMenuTextsPtr, kTuningPtr})
         host += Quoted(platform::Le32(address));
     Save(dir / "host_memory.dict", host);
+
+    std::string replies;
+    for (const char* word : {":", "\r\n", "23", "59", "00", "-32768", "32767", "0.5", "1,5"}) replies += Quoted(word);
+    Save(dir / "login_replies.dict", replies);
 }
 
 }  // namespace
@@ -217,6 +232,7 @@ int main(int argc, char** argv) try {
     Archives(dir / "corpus" / "zip");
     Roadbooks(dir / "corpus" / "roadbook");
     HostMemories(dir / "corpus" / "host_memory");
+    LogInReplies(dir / "corpus" / "login_replies");
     Dictionaries(dir);
     return 0;
 } catch (const std::exception& e) {
