@@ -16,6 +16,12 @@ std::string TrimBlanks(const std::string& text, std::string_view blanks = " ");
 std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep);
 std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep);
 
+// A number from text in the user's number form, as ToLong reads it but not rounded.
+std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep);
+// A 32-bit float as text in the user's number form: up to seven significant digits, no
+// superfluous zeros, an exponent only for very large or small values (65.2f -> "65.2").
+std::string SingleToText(float value, const std::string& decimalSep);
+
 // A number written with "." as its decimal point, whatever the user's settings.
 std::optional<double> ParsePointNumber(const std::string& text);
 // A number as text with "." as its decimal point and no superfluous digits (0.25 -> "0.25").
