@@ -163,6 +163,8 @@ void MenuItem::Press() {
     if (Reachable(*this)) Run(onClick);
 }
 
+void WebPane::Navigate(const std::string& address) { platform::webPanes().Navigate(Name(), address); }
+
 Timer::Timer(std::string name) : Component(std::move(name)) {
     self_ = Observe([this](Component&, Property p) {
         if (p == Property::Enabled) Reschedule();

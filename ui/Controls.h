@@ -184,6 +184,15 @@ private:
     Color backover_ = 0xE0E0E0;
 };
 
+// An area that shows web pages. A navigation goes through the web pane port under the pane's
+// name, which sends it to the server and, where the view has a browser, shows the page.
+class WebPane : public Control {
+public:
+    using Control::Control;
+
+    void Navigate(const std::string& address);
+};
+
 // An entry of the menu bar or of a menu; a menu holds its items in order.
 class MenuItem : public Control {
 public:
