@@ -103,6 +103,7 @@ foMain::foMain() : ui::Form("foMain") {
     cmbTyre.onClick = [this] { cmbTyre_Click(); };
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
+    ShowAsDesigned();
 }
 
 // The selectors' procedures come with the window's event flow.

@@ -83,6 +83,13 @@ public:
     // Timers: stage monitor, host-menu driver, patch and flag poller, clock.
     ui::Timer tMain{"tMain"}, mnuTimer{"mnuTimer"}, pTimer{"pTimer"}, tOra{"tOra"};
 
+    // Set-up after the log-in (client/foMainSetup.cpp): shows the window in event mode (an
+    // event password was typed) or free practice, fills the selectors, remembers the host's
+    // display settings, shows the status page and closes the connect window.
+    void Carica();
+    // Fills cmbCar with the cars of the class and selects the class's remembered car.
+    void FillCarCombo(std::int16_t category);
+
     // Event procedures that a selection made by the fillers runs.
     void cmbCountry_Click();
     void cmbStage_Click();
@@ -96,6 +103,9 @@ public:
     void optWeather_Click(int index);
 
 private:
+    // The state of the controls before the set-up (client/foMainSetup.cpp).
+    void ShowAsDesigned();
+
     ui::OptionGroup weatherOptions_;
     bool exiting_ = false;  // the driver confirmed the exit
 

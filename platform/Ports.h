@@ -5,7 +5,9 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
+#include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
+#include "platform/Instance.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
@@ -32,6 +34,8 @@ struct Ports {
     Md5Port* md5 = nullptr;
     DesktopPort* desktop = nullptr;
     ProcessPort* processes = nullptr;
+    FileDialogPort* fileDialog = nullptr;
+    InstancePort* instances = nullptr;
 };
 
 // The installed ports of this process.
@@ -51,5 +55,7 @@ WebPanePort& webPanes();
 Md5Port& md5();
 DesktopPort& desktop();
 ProcessPort& processes();
+FileDialogPort& fileDialog();
+InstancePort& instances();
 
 }  // namespace platform

@@ -40,6 +40,7 @@ struct Globals {
 
     // Derived from gHostPath at load.
     std::string gPhysicsBkpFile, gPhysicsBkpDir, gScriptsBkpFile, gScriptsBkpDir;
+    std::string gAudioBkpFile;  // the restore tool's only
     // Derived from gWebBase at load.
     std::string gUrlHotLaps, gUrlTime, gUrlRoadbook, gUrlDriver, gUrlLog, gUrlCarImage, gUrlError, gUrlRank;
 

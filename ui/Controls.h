@@ -66,6 +66,8 @@ public:
     explicit ComboBox(std::string name, Style style = Style::DropdownList)
         : Control(std::move(name)), style_(style) {}
 
+    Style ListStyle() const { return style_; }
+
     // Inserts an entry at index (0..ListCount), or appends it when index is -1; any other
     // index is error 5. The selection stays on the same entry.
     void AddItem(std::string text, int index = -1);

@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Ports.h"
 
@@ -11,7 +12,14 @@ std::vector<Form*>& LoadedList() {
     static std::vector<Form*> forms;
     return forms;
 }
+
+Form::ViewMaker& Maker() {
+    static Form::ViewMaker maker;
+    return maker;
+}
 }  // namespace
+
+void Form::SetViewMaker(ViewMaker maker) { Maker() = std::move(maker); }
 
 const std::vector<Form*>& Form::LoadedForms() { return LoadedList(); }
 
@@ -31,6 +39,7 @@ void Form::SetLoaded(bool on) {
 
 void Form::Load() {
     if (loaded_) return;
+    if (Maker() && !view_) view_ = Maker()(*this);
     SetLoaded(true);
     Run(onLoad);
 }
@@ -42,17 +51,22 @@ void Form::Show() {
 }
 
 void Form::ShowModal(Form* owner) {
+    modalOwner_ = owner;
     Show();
-    if (!visible_) return;
+    if (!visible_) {
+        modalOwner_ = nullptr;
+        return;
+    }
     const bool ownerWasEnabled = owner && owner->Enabled();
     if (owner) owner->SetEnabled(false);
     struct Restore {
-        Form* owner;
+        Form& form;
         bool enable;
         ~Restore() {
+            Form* owner = std::exchange(form.modalOwner_, nullptr);
             if (owner && enable) owner->SetEnabled(true);
         }
-    } restore{owner, ownerWasEnabled};
+    } restore{*this, ownerWasEnabled};
     platform::DesktopPort& desktop = platform::desktop();
     for (;;) {
         desktop.PumpEvents();
@@ -68,7 +82,23 @@ bool Form::Unload() {
     if (cancel != 0) return false;
     Hide();
     SetLoaded(false);
+    view_.reset();
     return true;
+}
+
+void Form::Resized(int scaleWidth, int scaleHeight) {
+    scaleWidth_ = scaleWidth;
+    scaleHeight_ = scaleHeight;
+    Run(onResize);
+}
+
+void Form::SetDesign(const FormDesign& design) {
+    design_ = &design;
+    scaleWidth_ = design.width;
+    scaleHeight_ = design.height;
+    for (const ControlDesign& row : design.controls)
+        if (auto* control = dynamic_cast<Control*>(Find(row.name)))
+            control->SetBounds({row.x, row.y, row.width, row.height});
 }
 
 Component* Form::Find(const std::string& name) const {

@@ -3,15 +3,28 @@
 // its timers tick only while it is loaded.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/Design.h"
 
 namespace ui {
 
 class Form : public Component {
 public:
+    // What shows a loaded form: the real window, which observes the form and its components.
+    class View {
+    public:
+        virtual ~View() = default;
+    };
+    // Makes the view of a form that is being loaded (nullptr: none).
+    using ViewMaker = std::function<std::shared_ptr<View>(Form&)>;
+    // From now on every form that is loaded gets a view from maker until it is unloaded; an
+    // empty maker gives none (the tests' forms).
+    static void SetViewMaker(ViewMaker maker);
+
     explicit Form(std::string name) : Component(std::move(name)) {}
     ~Form() override;
 
@@ -37,8 +50,20 @@ public:
     // The component of that name, or nullptr.
     Component* Find(const std::string& name) const;
 
+    // The window's design, or nullptr when it has none.
+    const FormDesign* Design() const { return design_; }
+    // The form that a modal show of this form disabled, while it is shown; else nullptr.
+    Form* ModalOwner() const { return modalOwner_; }
+
+    // The inner size in the window's units (pixels at 96 DPI).
+    int ScaleWidth() const { return scaleWidth_; }
+    int ScaleHeight() const { return scaleHeight_; }
+    // The window was given this inner size (also when it is first shown): onResize runs.
+    void Resized(int scaleWidth, int scaleHeight);
+
     Handler onLoad;
     std::function<void(int& cancel)> onUnload;
+    Handler onResize;
 
     // The forms now loaded, in the order they were loaded.
     static const std::vector<Form*>& LoadedForms();
@@ -50,6 +75,9 @@ protected:
     void Add(ControlArray<T>& array) {
         array.ForEach([this](int, T& element) { Add(element); });
     }
+    // Gives the form its design, after its components are added: each named control takes the
+    // place of its row, and the inner size is the design's.
+    void SetDesign(const FormDesign& design);
 
 private:
     void SetLoaded(bool on);
@@ -58,6 +86,10 @@ private:
     bool loaded_ = false;
     bool visible_ = false;
     std::vector<Component*> components_;
+    const FormDesign* design_ = nullptr;
+    Form* modalOwner_ = nullptr;
+    int scaleWidth_ = 0, scaleHeight_ = 0;
+    std::shared_ptr<View> view_;  // last, so that it goes first
 };
 
 }  // namespace ui

@@ -36,6 +36,8 @@ public:
     FileSystemMd5 md5{files};
     NativeDesktop desktop;       // waits move clock on; ended processes lose their windows
     NativeProcesses processes;
+    ScriptedFileDialog fileDialog;
+    NativeInstances instances;
 
 private:
     static std::filesystem::path MakeRoot();

@@ -25,7 +25,17 @@ public:
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override;
     std::string CommandLine() override;
+    ProgramVersion Version() override;
     [[noreturn]] void ExitProgram(int code) override;
+};
+
+// Returns the file version of the program or library at path; all zeros when it carries none.
+ProgramVersion FileVersion(const std::string& path);
+
+// A claim is a named mutex, kept open until the process ends.
+class Win32Instances : public InstancePort {
+public:
+    bool ClaimOnlyCopy(const std::string& name) override;
 };
 
 class Win32FileSystem : public FileSystemPort {
@@ -52,6 +62,13 @@ public:
     MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
 };
 
+// Message boxes and the file dialog belong to the thread's active window, so that they are modal
+// to the window the user is working in.
+class Win32FileDialog : public FileDialogPort {
+public:
+    std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+};
+
 class Win32Clock : public ClockPort {
 public:
     LocalTime Now() override;
@@ -75,27 +92,6 @@ public:
     std::string DateSeparator() override;
     std::string TimeSeparator() override;
     std::string DecimalSeparator() override;
-};
-
-// Web panes that send each navigation as a WinINet GET on a worker thread of their own, one per
-// pane and in order, so that a slow server never holds up the window thread. They show nothing:
-// a pane that shows the page is a window control.
-class WinInetWebPanes : public WebPanePort {
-public:
-    WinInetWebPanes();
-    // Goes on sending what is queued for a few seconds at most, drops the rest and stops the
-    // workers; a page still loading then does not hold up the caller.
-    ~WinInetWebPanes() override;
-    WinInetWebPanes(const WinInetWebPanes&) = delete;
-    WinInetWebPanes& operator=(const WinInetWebPanes&) = delete;
-
-    void Navigate(const std::string& pane, const std::string& address) override;
-    // Waits until every navigation made so far has been sent or has failed.
-    void Flush();
-
-private:
-    struct Lanes;
-    std::unique_ptr<Lanes> lanes_;
 };
 
 class Win32Desktop : public DesktopPort {

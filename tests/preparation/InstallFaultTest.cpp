@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,14 +25,7 @@ protected:
     // A new host folder: the fixture is built once and copied for each run.
     void Fresh() {
         faulty.FailAt(0);
-        namespace fs = std::filesystem;
-        const fs::path built = os.files.HostPath("C:\\built");
-        if (!fs::exists(built)) {
-            fx.Build();
-            fs::copy(os.files.HostPath("C:\\vm"), built, fs::copy_options::recursive);
-        }
-        (void)os.files.DeleteFolder("C:\\vm", true);
-        fs::copy(built, os.files.HostPath("C:\\vm"), fs::copy_options::recursive);
+        FreshFolder("C:\\vm", [this] { fx.Build(); });
         fx.Choose({});
     }
     void CleanStarts(int n) {
