@@ -1,6 +1,7 @@
 // The start of the host: the data-file check, the installation run, the host's settings, the
 // plug-ins and the launch, each announced by a progress code; the replay start in one of the
 // sixteen display modes; and hot-lap mode.
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -215,6 +216,10 @@ void foMain::ToggleHotLapMode() {
         stage.gHotLapMode = "HOTLAPS";
         wb.SetVisible(true);
         g.gWebPage = gFunc::HotLapPageUrl();
+        // Right of the selectors, over the rest of the window.
+        wb.SetLeft(256);
+        wb.SetWidth(std::max(0, ScaleWidth() - wb.Left()));
+        wb.SetHeight(std::max(0, ScaleHeight() - wb.Top()));
         laRally.SetCaption("HOTLAPS");
         wb.Navigate(g.gWebPage);
         HotLap.SetChecked(true);

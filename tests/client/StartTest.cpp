@@ -267,7 +267,10 @@ TEST_F(StartTest, AReplayStartsInItsDisplayModeWithTheHostTimersOff) {
 TEST_F(StartTest, HotLapModeGoesOnAndOffByItsMenuItem) {
     w.laRally.SetCaption("TESTING ZONE...");
     w.wb.SetVisible(false);
+    w.wb.SetBounds({56, 40, 100, 100});
+    w.Resized(800, 600);
     w.HotLap.Press();
+    EXPECT_EQ(w.wb.Bounds(), (ui::Bounds{256, 40, 544, 560}));
     EXPECT_EQ(stage.gHotLapMode, "HOTLAPS");
     EXPECT_TRUE(w.HotLap.Checked());
     EXPECT_TRUE(w.wb.Visible());
