@@ -165,11 +165,7 @@ void foConnect::Form_Unload(int&) {}
 
 void foConnect::cmdCat_Click(int index) {
     g.gCarCategory = index;
-    cmdCat.ForEach([](int, ui::PushButton& b) {
-        b.SetBackcolor(client::kPlain);
-        b.SetBackover(client::kPlainOver);
-    });
-    cmdCat[index].SetBackcolor(client::kChosen);
+    client::MarkChosenClass(cmdCat, index);
     FillCarList(static_cast<std::int16_t>(g.gCarCategory));
     cmbCar.SetEnabled(true);
     connectCMD.SetEnabled(true);

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "ui/Design.h"
 #include "ui/Form.h"
 
 class foMain : public ui::Form {
@@ -12,6 +13,9 @@ public:
     static foMain& Instance();
 
     foMain();
+
+    // The window's design (client/foMainDesign.cpp).
+    static const ui::FormDesign& Design();
 
     // Menus and exit (client/foMainMenus.cpp). The unload handler runs with cancel 0 when the
     // window is closed, with 3 from a start whose data-file check failed; 1 keeps it open.
@@ -101,6 +105,23 @@ public:
     void cmbCar_Click();
     void cmbCar_Change();
     void optWeather_Click(int index);
+    void cmdCat_Click(int category);
+    void cmdSS_Click(int n);
+    void cmdSetup_Click();
+    void cmdRepair_Click();
+    // Keeps the stage text and car picture at their size and the status page filling the window.
+    void Form_Resize();
+
+    // Fills the surface list by the rule of gCountry, then of gStageId.
+    void FillSurfaceCombo();
+    // Makes gStageId the stage of the host: its host track id, sky list, humidity list (by the
+    // rule of gCountry and the stage) and surface list.
+    void ApplyStageId();
+    // Puts special stage n (1..20) of the roadbook into the selectors and makes it the current
+    // one; its button is used up (client/foMainStages.cpp).
+    void ApplyEventStage(std::int16_t n);
+    // Shows the time to the driver's own start of the current special stage in laCDown.
+    void UpdateStageCountdown(std::int16_t n);
 
 private:
     // The state of the controls before the set-up (client/foMainSetup.cpp).

@@ -28,6 +28,9 @@ public:
     // Returns the id of the process that owns the window, or 0 when it is no window.
     virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
 
+    // Returns the topmost of the process's top-level windows that have no owner, or 0 when it has none.
+    virtual WindowHandle FirstUnownedWindowOf(std::uint32_t processId) = 0;
+
     // Returns the window in front, which receives keyboard input, or 0 when there is none.
     virtual WindowHandle ForegroundWindow() = 0;
 

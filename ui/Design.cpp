@@ -56,8 +56,8 @@ bool Shows(Kind kind, const Component& c) {
         case Kind::CheckBox: return dynamic_cast<const CheckBox*>(&c) != nullptr;
         case Kind::PushButton: return dynamic_cast<const PushButton*>(&c) != nullptr;
         case Kind::Image: return dynamic_cast<const Image*>(&c) != nullptr;
-        case Kind::Frame:
-        case Kind::WebPane: return dynamic_cast<const Control*>(&c) != nullptr;
+        case Kind::Frame: return dynamic_cast<const Control*>(&c) != nullptr;
+        case Kind::WebPane: return dynamic_cast<const WebPane*>(&c) != nullptr;
     }
     return false;
 }

@@ -28,9 +28,10 @@ enum class Kind {
 };
 
 // One control: its model's name ("cmdSS(3)" for an array element), kind, place and size in
-// pixels at 96 DPI, caption and extra Windows style bits. A row with an empty name is design
-// only (a fixed caption, a frame); a named row binds to the form's component of that name,
-// except a web pane, which binds to the web pane of that name.
+// pixels at 96 DPI, caption (a text box's first text) and extra Windows style bits. A row with
+// an empty name is design only (a fixed caption, a frame); a named row binds to the form's
+// component of that name. A web pane shows the pages of the web pane port's pane of its name,
+// and binds to a WebPane model of that name when the form has one.
 struct ControlDesign {
     const char* name;
     Kind kind;

@@ -96,9 +96,15 @@ void Form::SetDesign(const FormDesign& design) {
     design_ = &design;
     scaleWidth_ = design.width;
     scaleHeight_ = design.height;
-    for (const ControlDesign& row : design.controls)
-        if (auto* control = dynamic_cast<Control*>(Find(row.name)))
-            control->SetBounds({row.x, row.y, row.width, row.height});
+    for (const ControlDesign& row : design.controls) {
+        auto* control = dynamic_cast<Control*>(Find(row.name));
+        if (control == nullptr) continue;
+        control->SetBounds({row.x, row.y, row.width, row.height});
+        if (*row.caption == '\0') continue;
+        if (auto* label = dynamic_cast<Label*>(control)) label->SetCaption(row.caption);
+        else if (auto* button = dynamic_cast<PushButton*>(control)) button->SetCaption(row.caption);
+        else if (auto* text = dynamic_cast<TextBox*>(control)) text->SetText(row.caption);
+    }
 }
 
 Component* Form::Find(const std::string& name) const {

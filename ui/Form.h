@@ -76,7 +76,8 @@ protected:
         array.ForEach([this](int, T& element) { Add(element); });
     }
     // Gives the form its design, after its components are added: each named control takes the
-    // place of its row, and the inner size is the design's.
+    // place of its row, and a label's or button's caption or a text box's text is the row's
+    // caption when it has one; the inner size is the design's.
     void SetDesign(const FormDesign& design);
 
 private:

@@ -202,10 +202,10 @@ ProcessHandle NativeProcesses::Start(const std::string&, std::uint32_t* processI
 
 // --- desktop ---
 
-WindowHandle NativeDesktop::AddWindow(const std::string& className, std::uint32_t processId) {
+WindowHandle NativeDesktop::AddWindow(const std::string& className, std::uint32_t processId, WindowHandle owner) {
     WindowHandle h = nextHandle_;
     nextHandle_ += 0x10;
-    windows.push_back({h, className, processId});
+    windows.push_back({h, className, processId, owner});
     return h;
 }
 
@@ -234,6 +234,12 @@ WindowHandle NativeDesktop::FindTopWindow(const std::string& className) {
 std::uint32_t NativeDesktop::WindowProcessId(WindowHandle window) {
     const Window* w = Lookup(window);
     return w ? w->processId : 0;
+}
+
+WindowHandle NativeDesktop::FirstUnownedWindowOf(std::uint32_t processId) {
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (it->processId == processId && it->owner == 0) return it->handle;
+    return 0;
 }
 
 bool NativeDesktop::IsWindow(WindowHandle window) { return Lookup(window) != nullptr; }

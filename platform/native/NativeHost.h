@@ -110,6 +110,7 @@ public:
         WindowHandle handle = 0;
         std::string className;
         std::uint32_t processId = 0;
+        WindowHandle owner = 0;
     };
     struct Key {
         std::uint8_t virtualKey = 0, scanCode = 0;
@@ -126,8 +127,9 @@ public:
         std::uint32_t timeoutMs = 0;
     };
 
-    // Adds a top-level window above the others and returns its handle.
-    WindowHandle AddWindow(const std::string& className, std::uint32_t processId);
+    // Adds a top-level window above the others, owned by another window when owner is given,
+    // and returns its handle.
+    WindowHandle AddWindow(const std::string& className, std::uint32_t processId, WindowHandle owner = 0);
     // Removes the window; the foreground becomes 0 when it was in front.
     void RemoveWindow(WindowHandle window);
     // Removes every window of the process, as when it ends; the foreground becomes 0 when one
@@ -157,6 +159,7 @@ public:
 
     WindowHandle FindTopWindow(const std::string& className) override;
     std::uint32_t WindowProcessId(WindowHandle window) override;
+    WindowHandle FirstUnownedWindowOf(std::uint32_t processId) override;
     WindowHandle ForegroundWindow() override { return foreground; }
     bool IsWindow(WindowHandle window) override;
     void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,

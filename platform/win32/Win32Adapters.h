@@ -98,6 +98,7 @@ class Win32Desktop : public DesktopPort {
 public:
     WindowHandle FindTopWindow(const std::string& className) override;
     std::uint32_t WindowProcessId(WindowHandle window) override;
+    WindowHandle FirstUnownedWindowOf(std::uint32_t processId) override;
     WindowHandle ForegroundWindow() override;
     bool IsWindow(WindowHandle window) override;
     void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,

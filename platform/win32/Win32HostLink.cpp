@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CallbackFailure.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace platform::win32 {
 
@@ -30,6 +31,21 @@ HANDLE ChildJob() {
 }  // namespace
 
 // --- desktop ---
+
+namespace {
+MessageFilter& Filter() {
+    static MessageFilter filter = nullptr;
+    return filter;
+}
+}  // namespace
+
+void SetMessageFilter(MessageFilter filter) { Filter() = filter; }
+
+void DispatchMessageThroughFilter(MSG& msg) {
+    if (Filter() != nullptr && Filter()(msg)) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+}
 
 namespace {
 // The thread timers of the GUI thread, by the id SetTimer gave them.
@@ -72,6 +88,15 @@ std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
     return pid;
 }
 
+// From the first top-level window down the Z order; GetParent gives a popup's owner.
+WindowHandle Win32Desktop::FirstUnownedWindowOf(std::uint32_t processId) {
+    for (HWND w = ::FindWindowA(nullptr, nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        if (!::GetParent(w) && ::GetWindowThreadProcessId(w, &pid) && pid == processId) return FromHwnd(w);
+    }
+    return 0;
+}
+
 WindowHandle Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 bool Win32Desktop::IsWindow(WindowHandle window) { return window != 0 && ::IsWindow(ToHwnd(window)); }
@@ -100,8 +125,7 @@ void Win32Desktop::PumpEvents() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        DispatchMessageThroughFilter(msg);
     }
 }
 

@@ -191,6 +191,7 @@ TEST_P(WeatherTest, TheRememberedWeatherPicksItsOption) {
     const int weather = GetParam();
     StartClient("WEATHER=" + std::to_string(weather) + "\r\n");
     main().optWeather[weather == 0 ? 2 : 0].SetValue(true);
+    g.gWeather = weather;  // the option's handler stored its own; the set-up reads the remembered one
     LogIn("");
     EXPECT_EQ(main().optWeather[0].Value(), weather != 2);
     EXPECT_EQ(main().optWeather[2].Value(), weather == 2);

@@ -26,17 +26,21 @@ public:
     ui::MenuItem File{"File"}, Exit{"Exit"};
 };
 
-TEST(DesignTest, TheDesignPlacesTheControlsAndSetsTheInnerSize) {
+TEST(DesignTest, TheDesignPlacesAndLabelsTheControlsAndSetsTheInnerSize) {
     static const ui::ControlDesign rows[] = {
         {"laName", ui::Kind::Label, 8, 10, 100, 20, "Name:"},
         {"", ui::Kind::Frame, 4, 4, 300, 200, "Driver"},
         {"cmdGo", ui::Kind::PushButton, 200, 160, 90, 28, "Go"},
+        {"txtName", ui::Kind::TextBox, 8, 40, 100, 20, "Ari"},
     };
     static const ui::FormDesign design{320, 240, true, rows};
     DesignedForm form(design);
     EXPECT_EQ(form.laName.Bounds(), (ui::Bounds{8, 10, 100, 20}));
     EXPECT_EQ(form.cmdGo.Bounds(), (ui::Bounds{200, 160, 90, 28}));
-    EXPECT_EQ(form.txtName.Bounds(), ui::Bounds{});  // not in the design
+    EXPECT_EQ(form.laName.Caption(), "Name:");
+    EXPECT_EQ(form.cmdGo.Caption(), "Go");
+    EXPECT_EQ(form.txtName.Text(), "Ari");
+    EXPECT_EQ(form.cmbCar.Bounds(), ui::Bounds{});  // not in the design
     EXPECT_EQ(form.ScaleWidth(), 320);
     EXPECT_EQ(form.ScaleHeight(), 240);
 
@@ -59,6 +63,7 @@ TEST(DesignTest, FaultsNameEveryRowThatCannotBeBound) {
         {"cmbCar", ui::Kind::ComboList, 0, 0, 10, 10},     // the model is a drop-down combo
         {"cmdGo", ui::Kind::Label, 0, 0, 10, 10},          // a button shown as a label
         {"txtName", ui::Kind::PasswordBox, 0, 0, 10, 10},  // sound
+        {"laName", ui::Kind::WebPane, 0, 0, 10, 10},       // a label is no web pane
     };
     static const char* const bar[] = {"File", "Edit"};
     static const ui::MenuShortcut shortcuts[] = {{"Exit", "Ctrl+X"}, {"Exit", "Ctrl+"}, {"Quit", "Ctrl+Q"}};
@@ -68,6 +73,7 @@ TEST(DesignTest, FaultsNameEveryRowThatCannotBeBound) {
                                           "txtNme: no such component",
                                           "cmbCar: the component is of another kind",
                                           "cmdGo: the component is of another kind",
+                                          "laName: the component is of another kind",
                                           "Edit: no such menu",
                                           "Exit: unreadable shortcut Ctrl+",
                                           "Quit: no such menu item",

@@ -8,11 +8,14 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Bytes.h"
+#include "plugins/HostAddresses.h"
 #include "services/host/HostMap.h"
 
 namespace simhost {
 
 namespace {
+
+static_assert(qvrplugin::kBuildMarker == hostmap::kMarker, "the client and the plug-ins read one marker byte");
 
 // Digits only, in the base, all of the text, within 32 bits.
 bool ParseNumber(const std::string& text, int base, std::uint32_t* out) {
@@ -96,6 +99,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.lifetimeMs = n;
         } else if (name == "--hang-on-close" && ParseNumber(value, 10, &n)) {
             o.hangOnCloseMs = n;
+        } else if (name == "--plugin-record") {
+            o.pluginRecord = value;
+        } else if (name == "--plugin-calls") {
+            o.pluginCalls = value;
         } else {
             return fail("bad option " + name + " " + value);
         }
@@ -179,8 +186,8 @@ bool SimHost::Layout() {
     ok &= PutHex(kRoutineB, "558BEC83EC085356578B750C8B");
     ok &= PutHex(kStageClockStore, kStageClockStoreHex);
     for (std::uint32_t a : {kEventPatchV1, kEventPatchV2, kEventPatchV3}) ok &= PutHex(a, "F30F11");
-    ok &= PutHex(kBranchA, "74");
-    ok &= PutHex(kBranchB, "74");
+    ok &= PutHex(qvrplugin::kBranchA, "74");
+    ok &= PutHex(qvrplugin::kBranchB, "74");
     ok &= PutBytes(kHostSkyName, std::string("clear") + '\0');
 
     // The game object, in the menus.
@@ -222,7 +229,8 @@ bool SimHost::Layout() {
 
     ok &= Put32(kTuningPtr, kTuning);
     ok &= Put32(kTuning + kTuningLink, kTuningRecord);
-    ok &= Put32(kCarPtr, kCar);
+    ok &= Put32(qvrplugin::kCarPtr, kCar);
+    ok &= Put32(qvrplugin::kDrivingFlag, 1);
     OnTick(0);
     return ok;
 }
@@ -371,7 +379,7 @@ std::string SimHost::StatusText() {
            (clockNops ? "NOPs" : "host's") + "\n";
     const std::uint32_t carEntry = Get32(layout::kMenuA + menu::kTableA + 4 * menus::kCar);
     out += "Car: " + cell("slot", kCarSlotCell) + ", " + cell("car entry", carEntry + menu::kEntryValue) + ", " +
-           cell("menu car index", kMenuCarIndexV3) + "\n";
+           cell("menu car index", qvrplugin::kMenuCarIndexE8) + "\n";
 
     const std::uint32_t texts = Get32(kMenuTextsPtr);
     const std::string items = texts == 0 ? std::string("-")

@@ -2,6 +2,7 @@
 //
 //   simhost [--marker E8] [--menu 82] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
 //           [--stage 65.2,130.37,181.05] [--speed 1] [--close-at s] [--routine-a s,...] [--routine-b s,...]
+//           [--plugin-record file] [--plugin-calls calls]
 //
 // Started without arguments (as the client starts the host), it takes them from the file
 // simhost-args.txt beside it when there is one.
@@ -11,7 +12,9 @@
 // real game (the loader has reserved those addresses; they cannot be allocated afterwards).
 // Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE, comes to
 // the front on kFrontMessage and shows what the host was given. Exit codes: 0 closed, 2 bad
-// command line, 3 image cannot hold the map, 4 no window.
+// command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
+// The plug-ins of the Plugins folder beside it are loaded at start and unloaded at the end
+// (PluginHost.h).
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +23,7 @@
 #include "platform/GameWindow.h"
 #include "platform/win32/Win32Adapters.h"
 #include "services/host/HostMap.h"
+#include "tools/simhost/PluginHost.h"
 #include "tools/simhost/SimHost.h"
 
 namespace {
@@ -78,7 +82,7 @@ private:
 
 class App : public platform::GameWindowEvents, public simhost::HostWindow {
 public:
-    explicit App(simhost::SimHost& host) : host_(host) {}
+    App(simhost::SimHost& host, simhost::PluginHost& plugins) : host_(host), plugins_(plugins) {}
     void Attach(platform::GameWindow& window) {
         window_ = &window;
         host_.Attach(*this);
@@ -88,8 +92,15 @@ public:
         if (virtualKey == platform::kVkReturn) host_.OnEnter();
     }
     void OnTimer(std::uint32_t, std::uint32_t tickCount) override {
-        if (!started_) start_ = tickCount;  // time counts from the first tick of the loop
-        started_ = true;
+        if (!started_) {
+            start_ = tickCount;  // time counts from the first tick of the loop
+            started_ = true;
+            std::string bad;
+            if (!plugins_.Run(host_.options().pluginCalls, &bad)) {
+                std::fprintf(stderr, "simhost: bad plug-in call %s\n", bad.c_str());
+                platform::QuitMessageLoop(5);
+            }
+        }
         const std::uint32_t elapsed = tickCount - start_;
         host_.OnTick(elapsed);
         if (window_ == nullptr) return;  // closed by the tick
@@ -117,6 +128,7 @@ public:
 
 private:
     simhost::SimHost& host_;
+    simhost::PluginHost& plugins_;
     platform::GameWindow* window_ = nullptr;
     std::string shown_;
     std::uint32_t start_ = 0;
@@ -170,10 +182,17 @@ int main(int argc, char** argv) {
     }
     ProtectCode();
     WriteStartReport();
-    App app(host);
+    platform::win32::Win32FileSystem files;
+    simhost::PluginHost plugins(image, files, options->pluginRecord);
+    plugins.LoadAll(platform::win32::Win32Environment().ProgramFolder() + "\\Plugins", options->marker);
+    App app(host, plugins);
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;
     app.Attach(*window);
     window->SetTimer(1, 50);
-    return platform::RunMessageLoop();
+    const int exitCode = platform::RunMessageLoop();
+    window.reset();
+    plugins.UnloadAll();
+    plugins.Record("end");
+    return exitCode;
 }

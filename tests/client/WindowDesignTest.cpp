@@ -1,0 +1,63 @@
+// The designs of the main window and the setup chooser against their presenters, and the main
+// window's layout when it is resized.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "client/SetupFRM.h"
+#include "client/foMain.h"
+#include "tests/support/VmTest.h"
+#include "ui/Design.h"
+
+namespace vmtest {
+namespace {
+
+class WindowDesignTest : public VmTest {};
+
+// Rows that overlap by design: a picture or pane over another, a control the set-up hides.
+const std::set<std::pair<std::string, std::string>> kStacked = {
+    {"MainTXT", "wbCar"}, {"wb", "Picture9"}, {"laCarDescr", "nicknameTXT"}};
+
+bool Overlap(const ui::ControlDesign& a, const ui::ControlDesign& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCoveringAnother) {
+    SetupFRM chooser;
+    for (const ui::Form* form : std::initializer_list<const ui::Form*>{&foMain::Instance(), &chooser}) {
+        SCOPED_TRACE(form->Name());
+        EXPECT_EQ(ui::DesignFaults(*form), std::vector<std::string>{});
+        const ui::FormDesign& design = *form->Design();
+        const auto rows = design.controls;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const ui::ControlDesign& a = rows[i];
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= design.width && a.y + a.height <= design.height)
+                << a.name << " " << a.caption;
+            for (std::size_t j = i + 1; j < rows.size(); ++j)
+                if (Overlap(a, rows[j]) && !kStacked.count({a.name, rows[j].name}))
+                    ADD_FAILURE() << a.name << a.caption << " covers " << rows[j].name << rows[j].caption;
+        }
+    }
+}
+
+TEST_F(WindowDesignTest, ResizingKeepsTheStageTextAndCarPictureAndFillsTheRestWithTheStatusPage) {
+    foMain& w = foMain::Instance();
+    const ui::Bounds text = w.MainTXT.Bounds();
+    w.wb.SetLeft(56);
+    w.Resized(1200, 900);
+    EXPECT_EQ(w.MainTXT.Bounds(), (ui::Bounds{text.left, text.top, 330, 210}));
+    EXPECT_EQ(w.wbCar.Bounds(), w.MainTXT.Bounds());
+    EXPECT_EQ(w.wb.Width(), 1200 - 56);
+    EXPECT_EQ(w.wb.Height(), 900 - w.wb.Top());
+
+    // Smaller than the pane's corner: its size is left as it was, the rest still happens.
+    w.MainTXT.SetWidth(10);
+    w.Resized(40, 100);
+    EXPECT_EQ(w.wb.Width(), 1200 - 56);
+    EXPECT_EQ(w.wb.Height(), 900 - w.wb.Top());
+    EXPECT_EQ(w.MainTXT.Width(), 330);
+}
+
+}  // namespace
+}  // namespace vmtest
