@@ -43,4 +43,5 @@ void foMain::pTimer_Timer() {
 void foMain::tOra_Timer() {
     auto& regional = platform::regional();
     laTime.SetCaption(vm::FormatDayFirstStamp(platform::clock().Now(), regional.DateSeparator(), regional.TimeSeparator()));
+    if (!g.gRallyPwd.empty() && g.gCurrentSS > 0) UpdateStageCountdown(g.gCurrentSS);
 }

@@ -160,7 +160,5 @@ void foMain::RecordFinish() {
 void foMain::ArmPickedStage() {
     // The driver picked the next special stage while this one ran: picking it found the finish
     // not yet recorded, so its start is allowed now.
-    if (g.gCurrentSS == stage.gStartedSS || g.gHostPath.empty() || !g.gReadyForSS) return;
-    cmdStart.SetEnabled(true);
-    g.gReadyForSS = false;
+    if (g.gCurrentSS != stage.gStartedSS) ArmStart();
 }

@@ -134,4 +134,6 @@ private:
     void RecordFinish();
     // Enables the start of a special stage that was picked before the running one's finish.
     void ArmPickedStage();
+    // Enables the start button for the special stage picked, once per armed stage.
+    void ArmStart();
 };

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "client/CurrentStage.h"
 #include "platform/AnsiText.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
@@ -118,10 +119,32 @@ TEST_F(HostPollerTest, NothingIsReadOrWrittenWhileTheHostIsNotInFront) {
     EXPECT_EQ(os.processes.opened.size(), openings);
 }
 
-TEST_F(HostPollerTest, TheClockShowsTheDateAndTimeInTheUsersForm) {
+// The clock on its timer: the date and time, and in an event with a special stage picked the
+// countdown to the driver's start of it.
+TEST_F(HostPollerTest, TheClockShowsTheTimeAndInAnEventTheCountdown) {
+    w.tOra.SetEnabled(true);
     os.regional.dateSeparator = ".";
-    w.tOra_Timer();
-    EXPECT_EQ(w.laTime.Caption(), "15.03.2007 21:45:02");
+    vm::curSS.gCurSSTime = 21 * 3600 + 45 * 60 + 2 + 125;  // 125 s from now
+    struct Case {
+        int line;
+        bool event;
+        int current;
+        const char* countdown;
+    } cases[] = {
+        {__LINE__, false, 4, ""},
+        {__LINE__, true, 0, ""},
+        {__LINE__, true, 4, "00:02:05 to SS4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("case at line " + std::to_string(c.line));
+        g.gRallyPwd = c.event ? kEventPwd : "";
+        g.gCurrentSS = static_cast<std::int16_t>(c.current);
+        w.laTime.SetCaption("");
+        w.laCDown.SetCaption("");
+        RunFor(600);  // a tick
+        EXPECT_EQ(w.laTime.Caption(), "15.03.2007 21:45:02");
+        EXPECT_EQ(w.laCDown.Caption(), c.countdown);
+    }
 }
 
 }  // namespace

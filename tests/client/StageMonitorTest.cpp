@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "catalogues/SelectorLists.h"
 #include "platform/Bytes.h"
 #include "preparation/ResultRecord.h"
 #include "services/Globals.h"
@@ -272,10 +273,13 @@ TEST_F(StageMonitorTest, AHostThatVanishesDuringAStageIsARetirement) {
     EXPECT_THAT(RunLog(), HasSubstr(" RETIRED!\r\n"));
 }
 
-// The driver picked the next special stage while the running one had no recorded finish: the
-// finish record lets that stage start.
+// The driver picks the next special stage while the running one has no recorded finish: its
+// start waits for the finish record.
 TEST_F(StageMonitorTest, TheFinishRecordLetsASpecialStagePickedMeanwhileStart) {
+    gFill::FillCombos(w.cmbCountry, w.cmbTyre, w.cmbWear, w.cmbHumid, w.cmbDamage);
     for (bool picked : {false, true}) {
+        SCOPED_TRACE(picked ? "picked" : "not picked");
+        // As the start of special stage 1 leaves the client.
         Event(3, 1);
         stage.gStartedSS = 1;
         stage.gResultPending = true;
@@ -283,11 +287,13 @@ TEST_F(StageMonitorTest, TheFinishRecordLetsASpecialStagePickedMeanwhileStart) {
         g.gReadyForSS = false;
         PhysicsDated();
         w.cmdStart.SetEnabled(false);
+        w.cmdSS[2].SetEnabled(true);
         HostStarted();
-        if (picked) g.gCurrentSS = 2;
+        if (picked) w.cmdSS[2].Press();
+        EXPECT_FALSE(w.cmdStart.Enabled());
         Finish(181.05f);
-        EXPECT_EQ(w.cmdStart.Enabled(), picked) << picked;
-        EXPECT_EQ(g.gReadyForSS, !picked) << picked;  // armed: picking the next stage enables the start
+        EXPECT_EQ(w.cmdStart.Enabled(), picked);
+        EXPECT_EQ(g.gReadyForSS, !picked);  // armed: picking the next stage enables the start
         EndHost();
         RunFor(100);
     }
