@@ -30,13 +30,15 @@ bool IsTwoDigitsOrMore(const std::string& s) {
 void Check(const std::string& text, const std::string& separator) {
     vm::g.gDecimalSep = separator;
     const std::string result = qvrMod::FormatTime(text);
-    const std::string said = "FormatTime(\"" + text + "\") with \"" + separator + "\" gave \"" + result + "\": ";
+    auto fail = [&](const std::string& why) {
+        fuzz::Fail("FormatTime(\"" + text + "\") with \"" + separator + "\" gave \"" + result + "\": " + why);
+    };
 
     const std::size_t colon = result.find(':');
     const std::size_t point = colon == std::string::npos ? colon : result.find('.', colon);
-    if (point == std::string::npos) fuzz::Fail(said + "no minutes, seconds and point");
+    if (point == std::string::npos) fail("no minutes, seconds and point");
     const std::string minutes = result.substr(0, colon), seconds = result.substr(colon + 1, point - colon - 1);
-    if (!IsTwoDigitsOrMore(minutes) || !IsTwoDigitsOrMore(seconds)) fuzz::Fail(said + "minutes or seconds not in digits");
+    if (!IsTwoDigitsOrMore(minutes) || !IsTwoDigitsOrMore(seconds)) fail("minutes or seconds not in digits");
 
     const double v = vm::ToDouble(text, separator).value_or(0);
     std::size_t at = 0;  // where the hundredths start in the text, from 0; 0 for none
@@ -45,16 +47,16 @@ void Check(const std::string& text, const std::string& separator) {
     const std::string hundredths = at != 0 && at < text.size() ? text.substr(at, 2) : std::string();
     std::string expectedEnd = hundredths;
     if (point + 1 + hundredths.size() < 8) expectedEnd.append(8 - (point + 1 + hundredths.size()), '0');
-    if (result.substr(point + 1) != expectedEnd) fuzz::Fail(said + "the hundredths are not \"" + expectedEnd + "\"");
+    if (result.substr(point + 1) != expectedEnd) fail("the hundredths are not \"" + expectedEnd + "\"");
 
     const double wholeMinutes = std::floor(v / 60);
     const double shownMinutes = std::strtod(minutes.c_str(), nullptr);
     if (std::fabs(shownMinutes - wholeMinutes) > std::fabs(wholeMinutes) * 1e-12)
-        fuzz::Fail(said + "the minutes are not the number's whole minutes");
+        fail("the minutes are not the number's whole minutes");
     if (std::fabs(v) < 1e15) {
         const double shownSeconds = std::strtod(seconds.c_str(), nullptr);
         if (shownSeconds < 0 || shownSeconds > 59 || shownMinutes * 60 + shownSeconds != std::floor(v))
-            fuzz::Fail(said + "minutes and seconds do not give the number's whole seconds");
+            fail("minutes and seconds do not give the number's whole seconds");
     }
 }
 

@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vm::g.gSetupText[1] = "before\r\n";
     os.messageBox.shown.clear();
     os.fileDialog.answers = {kFile};
+    os.fileDialog.asked.clear();
 
     chooser->cmdSetupNew_Click(1);
 

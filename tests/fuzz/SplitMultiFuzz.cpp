@@ -46,22 +46,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!delimiters[d].empty()) cutting.push_back(delimiters[d]);
 
     const Texts parts = gFunc::SplitMulti(text, delimiters);
-    const std::string said = "SplitMulti(\"" + text + "\", " + Shown(delimiters) + ") gave " + Shown(parts) + ": ";
-    if (parts.size() < 2 || !parts.back().empty()) fuzz::Fail(said + "no empty element at the end");
+    auto fail = [&](const std::string& why) {
+        fuzz::Fail("SplitMulti(\"" + text + "\", " + Shown(delimiters) + ") gave " + Shown(parts) + ": " + why);
+    };
+    if (parts.size() < 2 || !parts.back().empty()) fail("no empty element at the end");
 
     const std::size_t last = parts.size() - 2;  // the last part
     std::size_t from = 0;
     for (std::size_t k = 0; k <= last; ++k) {
         const std::string& part = parts[k];
-        const std::string which = "part " + std::to_string(k) + " ";
+        auto which = [k] { return "part " + std::to_string(k) + " "; };
         if (k < last) {
-            if (!part.empty() && (part.front() == ' ' || part.back() == ' ')) fuzz::Fail(said + which + "keeps blanks");
+            if (!part.empty() && (part.front() == ' ' || part.back() == ' ')) fail(which() + "keeps blanks");
             for (const std::string& d : cutting)
-                if (part.find(d) != std::string::npos) fuzz::Fail(said + which + "holds a delimiter");
+                if (part.find(d) != std::string::npos) fail(which() + "holds a delimiter");
         }
         // The parts stand in the text in their order.
         const std::size_t at = text.find(part, from);
-        if (at == std::string::npos) fuzz::Fail(said + which + "is not in the text after the part before");
+        if (at == std::string::npos) fail(which() + "is not in the text after the part before");
         from = at + part.size();
     }
 
@@ -74,11 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string* by = nullptr;
         for (const std::string& d : cutting)
             if (const std::size_t at = rest.find(d); at < cut) cut = at, by = &d;
-        if (by == nullptr) fuzz::Fail(said + "more parts than the delimiters cut");
+        if (by == nullptr) fail("more parts than the delimiters cut");
         joined += parts[k] + *by;
         rest = rest.substr(cut + by->size());
     }
     joined += parts[last];
-    if (joined != text) fuzz::Fail(said + "the parts joined with their delimiters give \"" + joined + "\"");
+    if (joined != text) fail("the parts joined with their delimiters give \"" + joined + "\"");
     return 0;
 }
