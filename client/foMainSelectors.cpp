@@ -7,6 +7,7 @@
 #include "catalogues/SkyCatalogue.h"
 #include "catalogues/StageCatalogue.h"
 #include "client/Colors.h"
+#include "client/ProgramWindow.h"
 #include "client/SetupFRM.h"
 #include "client/foMain.h"
 #include "preparation/CarSkin.h"
@@ -97,10 +98,6 @@ void foMain::cmdCat_Click(int category) {
     cmbCar.SetEnabled(true);
 }
 
-void foMain::cmdSetup_Click() {
-    // A fresh chooser each time, gone when it closes.
-    SetupFRM chooser;
-    chooser.ShowModal(this);
-}
+void foMain::cmdSetup_Click() { vm::ShowModalAfresh<SetupFRM>(*this); }
 
 void foMain::cmdRepair_Click() { gLog::WriteLogTimed("REPAIR DAMAGE"); }
