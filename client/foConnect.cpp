@@ -8,6 +8,7 @@
 #include "catalogues/FileCheckList.h"
 #include "catalogues/TrackTextures.h"
 #include "client/Colors.h"
+#include "client/ProgramWindow.h"
 #include "client/foMain.h"
 #include "platform/Ports.h"
 #include "preparation/CarSkin.h"
@@ -29,11 +30,6 @@ using vm::RunStep;
 
 namespace {
 
-struct ConnectWindow {
-    std::unique_ptr<foConnect> form;
-};
-vm::ProgramWide<ConnectWindow> connectWindow;
-
 // The title of the log-in's messages.
 constexpr const char* kLoginTitle = "Velomark2";
 
@@ -52,10 +48,7 @@ private:
 
 }  // namespace
 
-foConnect& foConnect::Instance() {
-    if (!connectWindow.form) connectWindow.form = std::make_unique<foConnect>();
-    return *connectWindow.form;
-}
+foConnect& foConnect::Instance() { return vm::ProgramWindow<foConnect>(); }
 
 foConnect::foConnect() : ui::Form("foConnect") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{
