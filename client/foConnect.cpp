@@ -1,6 +1,5 @@
 #include "client/foConnect.h"
 
-#include <memory>
 #include <optional>
 
 #include "catalogues/CarCatalogue.h"
@@ -18,7 +17,6 @@
 #include "preparation/WebAddresses.h"
 #include "services/Globals.h"
 #include "services/Messages.h"
-#include "services/ProgramState.h"
 #include "services/Settings.h"
 #include "services/Steps.h"
 #include "services/TextNumbers.h"
@@ -167,10 +165,7 @@ void foConnect::cmdCat_Click(int index) {
 void foConnect::FillCarList(std::int16_t category) { gFill::FillCarList(cmbCar, category); }
 
 void foConnect::cmbCar_Click() {
-    const std::int32_t id = cmbCar.ItemData(cmbCar.ListIndex());
-    g.gCar = vm::cars.carTable.at(static_cast<std::size_t>(id)).slot;
-    g.gCarPlus = id;
-    g.gCatCars.at(static_cast<std::size_t>(g.gCarCategory)) = {g.gCar, g.gCarPlus};
+    gFill::ChooseCar(cmbCar.ItemData(cmbCar.ListIndex()));
     connectCMD.SetEnabled(true);
     gFunc::LoadCarSkin();
 }

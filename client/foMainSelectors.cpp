@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogues/CarCatalogue.h"
+#include "catalogues/CarList.h"
 #include "catalogues/SelectorLists.h"
 #include "catalogues/SkyCatalogue.h"
 #include "catalogues/StageCatalogue.h"
@@ -77,13 +78,9 @@ void foMain::cmbCar_Click() {
     if (index == -1) return;
     const std::int32_t id = cmbCar.ItemData(index);
     if (id < 0 || id >= vm::kCarIds) return;
-    g.gCarPlus = id;
-    g.gCar = vm::cars.carTable[static_cast<std::size_t>(id)].slot;
-    const std::int32_t category = g.gCarCategory;
-    if (category >= 1 && category <= vm::kCarClasses) {
-        g.gCatCars[static_cast<std::size_t>(category)] = {g.gCar, g.gCarPlus};
-        g.gCarLabel = std::string("[") + vm::kCarClassCodes[static_cast<std::size_t>(category)] + "] ";
-    }
+    gFill::ChooseCar(id);
+    // Outside the classes no tag: the name follows the label as it was.
+    if (std::string tag = gFill::ClassTag(g.gCarCategory); !tag.empty()) g.gCarLabel = tag;
     g.gCarLabel += cmbCar.Text();
     laCarDescr.SetCaption(g.gCarLabel);
     gFunc::LoadCarSkin();
