@@ -1,5 +1,4 @@
 // The main window's set-up after the log-in, and its car list.
-#include <algorithm>
 #include <limits>
 
 #include "catalogues/CarList.h"
@@ -7,6 +6,7 @@
 #include "client/Colors.h"
 #include "client/foConnect.h"
 #include "client/foMain.h"
+#include "preparation/HostSettings.h"
 #include "preparation/ResultRecord.h"
 #include "preparation/Roadbook.h"
 #include "preparation/WebAddresses.h"
@@ -75,7 +75,7 @@ void foMain::Carica() {
     laSetup.SetCaption("Default setups");
     HotLap.SetChecked(false);
 
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     g.gHostFullscreen = ReadWrite::ReadINI("Settings", "Fullscreen");
     g.gHostDepth = HostDisplayNumber("Depth");
     g.gHostXRes = HostDisplayNumber("XRes");
@@ -83,8 +83,7 @@ void foMain::Carica() {
 
     if (event) {
         wb.SetLeft(56);
-        wb.SetWidth(std::max(0, ScaleWidth() - wb.Left()));
-        wb.SetHeight(std::max(0, ScaleHeight() - wb.Top()));
+        FillWithStatusPage();
         cmdSetup.SetEnabled(true);
         cmdRepair.SetEnabled(true);
         cmdStart.SetEnabled(true);

@@ -1,7 +1,6 @@
 // The start of the host: the data-file check, the installation run, the host's settings, the
 // plug-ins and the launch, each announced by a progress code; the replay start in one of the
 // sixteen display modes; and hot-lap mode.
-#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -186,7 +185,7 @@ void foMain::StartGame() {
 }
 
 void foMain::WriteHostDisplaySettings() {
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     WriteHostSetting("Fullscreen", g.gHostFullscreen);
     WriteHostSetting("Depth", std::to_string(g.gHostDepth));
     WriteHostSetting("XRes", std::to_string(g.gHostXRes));
@@ -198,7 +197,7 @@ void foMain::StartReplay(std::int16_t k) {
     static const char* const kWidth[] = {"640", "800", "1024", "1280"};
     static const char* const kHeight[] = {"480", "600", "768", "1024"};
     if (k < 0 || k > 15) return;
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     WriteHostSetting("Fullscreen", k < 8 ? "true" : "false");
     WriteHostSetting("Depth", (k / 4) % 2 ? "32" : "16");
     WriteHostSetting("XRes", kWidth[k % 4]);
@@ -218,8 +217,7 @@ void foMain::ToggleHotLapMode() {
         g.gWebPage = gFunc::HotLapPageUrl();
         // Right of the selectors, over the rest of the window.
         wb.SetLeft(256);
-        wb.SetWidth(std::max(0, ScaleWidth() - wb.Left()));
-        wb.SetHeight(std::max(0, ScaleHeight() - wb.Top()));
+        FillWithStatusPage();
         laRally.SetCaption("HOTLAPS");
         wb.Navigate(g.gWebPage);
         HotLap.SetChecked(true);
