@@ -131,7 +131,7 @@ void foMain::StartGame() {
     if (!g.gRallyPwd.empty()) {
         laCurrentStage.SetCaption("Select SS!!");
         laCurrentStage.SetBackColor(kRed);
-        laCurrentStage.SetForeColor(0);
+        laCurrentStage.SetForeColor(client::kBlack);
         cmdStart.SetEnabled(false);  // the next special stage must be picked first
         if (g.gCurrentSS < gFunc::rb.gSSCount && g.gCurrentSS + 1 >= 1) {
             const int next = g.gCurrentSS + 1;
