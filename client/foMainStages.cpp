@@ -7,6 +7,7 @@
 #include "catalogues/StageCatalogue.h"
 #include "client/Colors.h"
 #include "client/CurrentStage.h"
+#include "client/EventFlow.h"
 #include "client/foMain.h"
 #include "platform/Ports.h"
 #include "preparation/Roadbook.h"
@@ -21,10 +22,7 @@ constexpr ui::Color kStartNow = 0x80FF80;  // the countdown from the start until
 
 // Selects a roadbook value in a list; a value the list lacks leaves the stage's own selection.
 void SelectRoadbookValue(ui::ComboBox& list, std::int32_t value, std::int16_t n) {
-    if (value >= 0 && value < list.ListCount()) {
-        list.SetListIndex(value);
-        return;
-    }
+    if (client::SelectIfListed(list, value)) return;
     gLog::WriteLogTimed("SS" + std::to_string(n) + ": " + list.Name() + " has no entry " + std::to_string(value) +
                         ", the stage's own is kept");
 }
