@@ -38,10 +38,19 @@ private:
     Color backColor_ = kButtonFace;
 };
 
-// A picture of the window's design; the code only shows or hides it.
+// A picture: the window's design gives one, code may load another from a file.
 class Image : public Control {
 public:
     using Control::Control;
+
+    // The file of the picture shown; empty while it shows the design's.
+    const std::string& Picture() const { return picture_; }
+    // Shows the picture in the file and takes its size (the picture port reads it). Returns
+    // false, and keeps the picture and size it had, when the file holds no picture it can show.
+    bool LoadPicture(const std::string& path);
+
+private:
+    std::string picture_;
 };
 
 // An edit field. Every change of its text runs onChange.

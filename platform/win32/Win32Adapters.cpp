@@ -1,4 +1,5 @@
 #include "platform/win32/Win32Adapters.h"
+#include "platform/win32/Win32Pictures.h"
 
 #include "platform/win32/WinApi.h"
 #include <winver.h>
@@ -456,6 +457,7 @@ void InstallWin32Ports() {
     static Win32Processes processes;
     static Win32FileDialog fileDialog;
     static Win32Instances instances;
+    static OlePictures pictures;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -472,6 +474,7 @@ void InstallWin32Ports() {
     p.processes = &processes;
     p.fileDialog = &fileDialog;
     p.instances = &instances;
+    p.pictures = &pictures;
 }
 
 }  // namespace platform::win32

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Ports.h"
+#include "platform/win32/Win32Pictures.h"
 
 namespace platform::win32::view {
 
@@ -77,7 +78,7 @@ void ControlView::Bind() {
     if (model_ == nullptr) return;
     for (ui::Property p : {ui::Property::Enabled, ui::Property::Visible, ui::Property::Bounds, ui::Property::Caption,
                            ui::Property::Text, ui::Property::Items, ui::Property::ListIndex, ui::Property::Value,
-                           ui::Property::ForeColor, ui::Property::BackColor})
+                           ui::Property::ForeColor, ui::Property::BackColor, ui::Property::Picture})
         Show(p);
     watch_ = model_->Observe([this](ui::Component&, ui::Property p) { Show(p); });
 }
@@ -144,11 +145,13 @@ private:
     HBRUSH brush_ = nullptr;
 };
 
-// A bitmap of the design: a resource of the program of that name, or a file in its folder. The
-// light grey of a bitmap with a colour table (192, 192, 192) shows as the window's face.
+// A bitmap of the design (a resource of the program of that name, or a file in its folder), or
+// the picture file that code loaded into the model, through OLE's picture loader. The light grey
+// of a design bitmap with a colour table (192, 192, 192) shows as the window's face.
 class ImageView : public ControlView {
 public:
-    ImageView(HWND parent, int id, const ui::ControlDesign& row, ui::Control* model) : ControlView(model) {
+    ImageView(HWND parent, int id, const ui::ControlDesign& row, ui::Control* model)
+        : ControlView(model), image_(dynamic_cast<ui::Image*>(model)) {
         Create(parent, id, row, "STATIC", SS_BITMAP | SS_CENTERIMAGE);
         if (*row.caption != '\0') {
             bitmap_ = static_cast<HBITMAP>(
@@ -166,8 +169,26 @@ public:
         if (bitmap_) ::DeleteObject(bitmap_);
     }
 
+protected:
+    void Show(ui::Property p) override {
+        if (p != ui::Property::Picture) return ControlView::Show(p);
+        if (image_ == nullptr || image_->Picture().empty()) return;
+        ScopedPicture picture = LoadPictureFile(image_->Picture());
+        OLE_HANDLE handle = 0;
+        short type = PICTYPE_UNINITIALIZED;
+        if (!picture || FAILED(picture.get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
+            FAILED(picture.get()->get_Handle(&handle)))
+            return;
+        // The picture owns its bitmap: the one shown before is dropped only once this one shows.
+        ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(handle));
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+        picture_ = std::move(picture);
+    }
+
 private:
+    ui::Image* image_;
     HBITMAP bitmap_ = nullptr;
+    ScopedPicture picture_;
 };
 
 // A group box.

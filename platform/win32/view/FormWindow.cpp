@@ -151,6 +151,11 @@ void FormWindow::Show(ui::Property p) {
         case ui::Property::Loaded:
             if (!form_.Loaded()) Destroy();
             break;
+        case ui::Property::Bounds:  // an outer size from code; a shown window reports its inner size
+            if (form_.Width() > 0 && form_.Height() > 0)
+                ::SetWindowPos(hwnd_, nullptr, 0, 0, ScaleUp(form_.Width()), ScaleUp(form_.Height()),
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
         default: break;
     }
 }
