@@ -28,8 +28,8 @@ constexpr int Row(int k) { return 40 + k * 31; }
 constexpr ControlDesign Caption(int x, int y, int width, const char* text, const char* name = "") {
     return {name, Kind::Label, x, y + 4, width, 17, text};
 }
-constexpr ControlDesign Combo(const char* name, int x, int y, int width) {
-    return {name, Kind::ComboList, x, y, width, kRowHeight};
+constexpr ControlDesign Combo(const char* name, int x, int y, int width, unsigned look = ui::kPlainLook) {
+    return {name, Kind::ComboList, x, y, width, kRowHeight, "", 0, look};
 }
 // A field of the status row, and the picture before it.
 constexpr ControlDesign Field(const char* name, int x, int width) {
@@ -52,7 +52,7 @@ constexpr std::array kControls = {
     Caption(kMargin, Row(0), kLabelWidth, "Country:"),
     Combo("cmbCountry", kFieldX, Row(0), 150),
     Caption(kFieldX + 160, Row(0), 48, "Stage:"),
-    Combo("cmbStage", kFieldX + 212, Row(0), 300),
+    Combo("cmbStage", kFieldX + 212, Row(0), 300, ui::kFixedPitch),  // names padded to align the lengths
     Caption(kMargin, Row(1), kLabelWidth, "Sky:"),
     Combo("cmbWeather", kFieldX, Row(1), 236),
     ControlDesign{"optWeather(0)", Kind::OptionButton, kFieldX + 252, Row(1) + 2, 124, 20, "Good Conditions"},
