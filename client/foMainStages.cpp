@@ -37,6 +37,10 @@ std::string TwoDigits(std::int64_t v) { return (v < 10 ? "0" : "") + std::to_str
 
 void foMain::cmdSS_Click(int n) {
     ApplyEventStage(static_cast<std::int16_t>(n));
+    ArmStart();
+}
+
+void foMain::ArmStart() {
     // The start button once per armed special stage; the stage monitor arms the next.
     if (!g.gHostPath.empty() && g.gReadyForSS) {
         cmdStart.SetEnabled(true);

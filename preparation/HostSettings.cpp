@@ -53,10 +53,10 @@ void WriteHostDefaults() {
     }
 }
 
-void LaunchHost() {
+std::int32_t LaunchHost() {
     g.gIniFile = HostFile("Cars\\cars.ini");
     ReadWrite::WriteINI("MENU_CAR_INDEX", "INDEX", std::to_string(g.gCar));
-    ShellMod::OpenFile(HostFile("Kovarra_SSE.exe"));
+    return ShellMod::OpenFile(HostFile("Kovarra_SSE.exe"));
 }
 
 }  // namespace gFunc

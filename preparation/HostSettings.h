@@ -18,7 +18,8 @@ void SetHostDebugCode(const std::string& code);
 void WriteHostDefaults();
 
 // Writes the menu car index (gCar) into Cars\cars.ini, then opens the host's executable.
-void LaunchHost();
+// Returns the shell's result: above 32 when the host was opened.
+std::int32_t LaunchHost();
 
 }  // namespace gFunc
 

@@ -76,6 +76,15 @@ std::string FormatNumber(double value, const std::string& decimalSep) {
     return ReplaceAll(FormatPointNumber(value), ".", decimalSep);
 }
 
+std::string SingleToText(float value, const std::string& decimalSep) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+    std::string text = buf;
+    if (auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSep.empty() ? "." : decimalSep);
+    return text;
+}
+
 std::optional<double> ParsePointNumber(const std::string& text) { return ParseNumber(text, "."); }
 
 std::string FormatPointNumber(double value) {

@@ -23,6 +23,9 @@ std::string ReplaceAll(std::string text, const std::string& what, const std::str
 std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep);
 // A number as text in the user's number form: FormatPointNumber with decimalSep for the point.
 std::string FormatNumber(double value, const std::string& decimalSep);
+// A 32-bit float as text in the user's number form: up to seven significant digits, no
+// superfluous zeros, an exponent only for very large or small values (65.2f -> "65.2").
+std::string SingleToText(float value, const std::string& decimalSep);
 
 // A number written with "." as its decimal point, whatever the user's settings.
 std::optional<double> ParsePointNumber(const std::string& text);

@@ -89,8 +89,6 @@ int main() {
 
     platform::win32::view::InstallFormViews();
     foMain& main = foMain::Instance();
-    main.SkinSelector.onClick = [&main] { foSkins::Instance().ShowModal(&main); };
-    main.CamSettings.onClick = [&main] { foCam::Instance().ShowModal(&main); };
     bool held = false;
     main.onUnload = [&](int&) {
         // The script moved x by a step of 0.1, took a step of 0.1 off the field of view, unticked
