@@ -39,16 +39,18 @@ std::vector<FsStatus> WriteFilesAtOnce(const std::vector<FileToWrite>& files,
         for (std::size_t i = 0; i < files.size(); ++i) statuses[i] = write(files[i]);
         return statuses;
     }
-    JobPool pool;
-    ForEachIndex(files.size(), [&](std::size_t i) { statuses[i] = write(files[i]); }, pool);
+    ForEachIndex(files.size(), [&](std::size_t i) { statuses[i] = write(files[i]); }, JobPool::Files());
     return statuses;
 }
 
 std::vector<std::optional<std::string>> ReadFilesAtOnce(
     const std::vector<std::string>& paths, const std::function<std::optional<std::string>(const std::string&)>& read) {
     std::vector<std::optional<std::string>> contents(paths.size());
-    JobPool pool(paths.size() < 2 ? 1 : 0);
-    ForEachIndex(paths.size(), [&](std::size_t i) { contents[i] = read(paths[i]); }, pool);
+    if (paths.size() < 2) {
+        for (std::size_t i = 0; i < paths.size(); ++i) contents[i] = read(paths[i]);
+        return contents;
+    }
+    ForEachIndex(paths.size(), [&](std::size_t i) { contents[i] = read(paths[i]); }, JobPool::Files());
     return contents;
 }
 

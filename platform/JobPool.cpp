@@ -1,6 +1,7 @@
 #include "platform/JobPool.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace platform {
 
@@ -22,6 +23,17 @@ JobPool::~JobPool() {
     }
     wake_.notify_all();
     for (auto& w : workers_) w.join();
+}
+
+// Never destroyed: their threads wait for work until the process ends.
+JobPool& JobPool::Computing() {
+    static JobPool* pool = new JobPool();
+    return *pool;
+}
+
+JobPool& JobPool::Files() {
+    static JobPool* pool = new JobPool();
+    return *pool;
 }
 
 void JobPool::Add(std::function<void()> job) {
@@ -50,11 +62,23 @@ void JobPool::Work() {
     }
 }
 
+void JobGroup::Wait() {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return open_ == 0; });
+}
+
+void JobGroup::Done() {
+    // Notified under the lock: the group may end as soon as its waiter sees no open job.
+    std::lock_guard lock(mutex_);
+    if (--open_ == 0) done_.notify_all();
+}
+
 void ForEachIndex(std::size_t count, const std::function<void(std::size_t)>& job, JobPool& pool) {
+    JobGroup group(pool);
     std::vector<std::future<void>> done;
     done.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) done.push_back(pool.Run([&job, i] { job(i); }));
-    for (auto& d : done) d.wait();
+    for (std::size_t i = 0; i < count; ++i) done.push_back(group.Run([&job, i] { job(i); }));
+    group.Wait();
     for (auto& d : done) d.get();
 }
 

@@ -44,8 +44,7 @@ std::vector<std::optional<std::string>> FileSystemMd5::FileMd5s(const std::vecto
         job[i] = at->second;
     }
     std::vector<std::optional<std::string>> digests(files.size());
-    JobPool pool(static_cast<unsigned>(std::min<std::size_t>(files.size(), JobPool::kMaxThreads)));
-    ForEachIndex(files.size(), [&](std::size_t k) { digests[k] = FileMd5(files[k]); }, pool);
+    ForEachIndex(files.size(), [&](std::size_t k) { digests[k] = FileMd5(files[k]); }, JobPool::Files());
     std::vector<std::optional<std::string>> out;
     out.reserve(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) out.push_back(digests[job[i]]);

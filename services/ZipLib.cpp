@@ -264,11 +264,11 @@ bool Unzip(Archive& archive, const std::string& targetFolder) try {
     // operation meets the folder tree that writing entry after entry would.
     const std::size_t count = a->items.size();
     std::vector<std::future<std::optional<std::string>>> inflated(count);
-    platform::JobPool pool;  // after the futures: ended first
-    const std::size_t ahead = 4 * pool.threads();
+    platform::JobGroup jobs(platform::JobPool::Computing());
+    const std::size_t ahead = 4 * jobs.threads();
     auto inflate = [&](std::size_t i) {
         if (i < count && !a->items[i].entry.IsFolder())
-            inflated[i] = pool.Run([a, i] { return ReadData(a->bytes, a->items[i]); });
+            inflated[i] = jobs.Run([a, i] { return ReadData(a->bytes, a->items[i]); });
     };
     for (std::size_t i = 0; i < ahead; ++i) inflate(i);
     bool ok = true;
@@ -323,10 +323,9 @@ std::optional<std::vector<Entry>> TestArchive(const std::string& archive, const 
                    std::string_view(d.bytes).substr(it.dataOffset, it.entry.compressedSize);
     };
     std::vector<char> good(d.items.size(), 0);
-    platform::JobPool pool;
     platform::ForEachIndex(
         d.items.size(), [&](std::size_t i) { good[i] = checkedBefore(i) || ReadData(d.bytes, d.items[i]).has_value(); },
-        pool);
+        platform::JobPool::Computing());
     if (std::find(good.begin(), good.end(), 0) != good.end()) return std::nullopt;
     return a.Entries();
 } catch (const std::exception&) {

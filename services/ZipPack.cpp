@@ -149,7 +149,7 @@ private:
             if (at != reuse_->byPath.end())
                 from = {&reuse_->items[at->second], reuse_->bytes, reuse_->checked[at->second] != 0};
         }
-        pending_.emplace_back(items_.size(), pool_.Run([bytes = std::move(*bytes), level = level_, from]() mutable {
+        pending_.emplace_back(items_.size(), jobs_.Run([bytes = std::move(*bytes), level = level_, from]() mutable {
                                   return Compress(std::move(bytes), level, from);
                               }));
         items_.push_back(std::move(it));
@@ -163,7 +163,7 @@ private:
     const Archive::Data* reuse_;
     std::vector<Item> items_;
     std::vector<std::pair<std::size_t, std::future<Packed>>> pending_;
-    platform::JobPool pool_;  // last: ended first, so no job outlives what it reads
+    platform::JobGroup jobs_{platform::JobPool::Computing()};  // last: waits before the rest ends
 };
 
 std::optional<std::string> Serialize(std::vector<Item>& items) {
