@@ -45,7 +45,8 @@ private:
 // archive's folders and replacing existing files. When any entry name would leave the folder
 // (a "..", an absolute name, a drive letter) nothing at all is written. Returns true when every
 // entry was written, each file with its CRC checked. Entries are inflated on several threads;
-// the files are written on the caller's, in the archive's order.
+// the files go to the file system from the caller's thread, in the archive's order, in batches
+// it may write at once (WriteFiles).
 bool Unzip(const std::string& archive, const std::string& targetFolder);
 // The same from an archive already read; the archive remembers which entries it checked.
 bool Unzip(Archive& archive, const std::string& targetFolder);
@@ -65,8 +66,9 @@ struct PackOptions {
 // level 0..9, storing where that does not make the entry smaller. An existing archive is added
 // to (an entry of the same name is replaced). The archive is written under a temporary name and
 // put in place only when whole, so a failure leaves the old one as it was. Returns true when
-// the archive was written; matching no file at all still writes it. The files are read on the
-// caller's thread, in the order of their folders' listings, and compressed on several threads.
+// the archive was written; matching no file at all still writes it. The files of each listing
+// are read in one batch the file system may read at once (ReadFiles), and compressed on several
+// threads.
 bool Zip(const std::string& archive, const std::string& pattern, int level, const PackOptions& options = {});
 
 struct TestOptions {
