@@ -95,11 +95,45 @@ constexpr StageEntry kPortugal[] = {
 constexpr std::span<const StageEntry> kStageLists[] = {kFinland, kEngland, kAustralia,     kFrance,
                                                        kJapan,   kUSA,     kCzechRepublic, kPortugal};
 
+// Stage ids that belong to a country but stand in none of its lists.
+struct UnlistedStage {
+    std::int32_t stageId;
+    int country;
+};
+constexpr UnlistedStage kUnlisted[] = {{96, 6}};
+
+// Stage ids that the host knows under another track id.
+struct TrackRemap {
+    std::int32_t stageId, hostTrackId;
+};
+constexpr TrackRemap kHostTracks[] = {
+    {16, 12},  {17, 13},  {26, 21},  {27, 23},  {30, 32},  {37, 33},  {47, 43},   {771, 43}, {772, 43},
+    {773, 43}, {774, 43}, {775, 43}, {776, 43}, {48, 44},  {96, 44},  {50, 52},   {57, 53},  {60, 61},
+    {67, 64},  {92, 41},  {114, 41}, {107, 25}, {200, 20}, {1000, 36},
+};
+
 }  // namespace
 
 std::span<const StageEntry> StageList(int country) {
     if (country < 0 || country >= static_cast<int>(std::size(kStageLists))) return {};
     return kStageLists[country];
+}
+
+StagePlace PlaceOfStage(std::int32_t stageId) {
+    for (int country = 0; country < static_cast<int>(std::size(kStageLists)); ++country) {
+        std::span<const StageEntry> list = kStageLists[country];
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (list[i].id == stageId) return {country, static_cast<int>(i)};
+    }
+    for (const UnlistedStage& u : kUnlisted)
+        if (u.stageId == stageId) return {u.country, -1};
+    return {};
+}
+
+std::int32_t HostTrackId(std::int32_t stageId) {
+    for (const TrackRemap& r : kHostTracks)
+        if (r.stageId == stageId) return r.hostTrackId;
+    return stageId;
 }
 
 void FillStages(ui::ComboBox& cmbStage, std::int16_t country) {

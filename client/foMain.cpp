@@ -23,7 +23,7 @@ foMain::foMain() : ui::Form("foMain") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{
              &laCarDescr, &laSetup, &laRally, &laDelay, &laRank, &laCDown, &laCurrentStage, &laTime, &laLastStage,
              &imDelay, &imRank, &imCDown, &Picture9, &nicknameTXT, &MainTXT, &cmbCountry, &cmbStage, &cmbWeather,
-             &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar})
+             &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar, &wb, &wbCar})
         Add(*c);
     Add(optWeather);
     for (ui::Component* c : std::initializer_list<ui::Component*>{&cmdSetup, &cmdRepair, &cmdStart}) Add(*c);
@@ -69,6 +69,10 @@ foMain::foMain() : ui::Form("foMain") {
         weatherOptions_.Add(b);
         b.onClick = [this, index] { optWeather_Click(index); };
     });
+    cmdSS.ForEach([this](int n, ui::PushButton& b) { b.onClick = [this, n] { cmdSS_Click(n); }; });
+    cmdCat.ForEach([this](int k, ui::PushButton& b) { b.onClick = [this, k] { cmdCat_Click(k); }; });
+    cmdSetup.onClick = [this] { cmdSetup_Click(); };
+    cmdRepair.onClick = [this] { cmdRepair_Click(); };
     cmbCountry.onClick = [this] { cmbCountry_Click(); };
     cmbStage.onClick = [this] { cmbStage_Click(); };
     cmbWeather.onClick = [this] { cmbWeather_Click(); };
@@ -78,16 +82,7 @@ foMain::foMain() : ui::Form("foMain") {
     cmbTyre.onClick = [this] { cmbTyre_Click(); };
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
+    onResize = [this] { Form_Resize(); };
+    SetDesign(Design());
+    ShowAsDesigned();
 }
-
-// The selectors' procedures come with the window's event flow.
-void foMain::cmbCountry_Click() {}
-void foMain::cmbStage_Click() {}
-void foMain::cmbWeather_Click() {}
-void foMain::cmbHumid_Click() {}
-void foMain::cmbWear_Click() {}
-void foMain::cmbDamage_Click() {}
-void foMain::cmbTyre_Click() {}
-void foMain::cmbCar_Click() {}
-void foMain::cmbCar_Change() {}
-void foMain::optWeather_Click(int) {}

@@ -4,7 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "ui/Controls.h"
+#include "ui/Design.h"
+#include "ui/Form.h"
 
 class foMain : public ui::Form {
 public:
@@ -12,6 +13,9 @@ public:
     static foMain& Instance();
 
     foMain();
+
+    // The window's design (client/foMainDesign.cpp).
+    static const ui::FormDesign& Design();
 
     // Labels.
     ui::Label laCarDescr{"laCarDescr"}, laSetup{"laSetup"}, laRally{"laRally"}, laDelay{"laDelay"},
@@ -27,6 +31,9 @@ public:
         cmbHumid{"cmbHumid"}, cmbDamage{"cmbDamage"}, cmbSurface{"cmbSurface"}, cmbTyre{"cmbTyre"};
     ui::ComboBox cmbCar{"cmbCar", ui::ComboBox::Style::DropdownCombo};
     ui::ControlArray<ui::OptionButton> optWeather{"optWeather", {0, 2}};
+
+    // Web panes: the status page and the car picture.
+    ui::WebPane wb{"wb"}, wbCar{"wbCar"};
 
     // Push buttons.
     ui::PushButton cmdSetup{"cmdSetup"}, cmdRepair{"cmdRepair"}, cmdStart{"cmdStart"};
@@ -48,6 +55,13 @@ public:
     // Timers: stage monitor, host-menu driver, patch and flag poller, clock.
     ui::Timer tMain{"tMain"}, mnuTimer{"mnuTimer"}, pTimer{"pTimer"}, tOra{"tOra"};
 
+    // Set-up after the log-in (client/foMainSetup.cpp): shows the window in event mode (an
+    // event password was typed) or free practice, fills the selectors, remembers the host's
+    // display settings, shows the status page and closes the connect window.
+    void Carica();
+    // Fills cmbCar with the cars of the class and selects the class's remembered car.
+    void FillCarCombo(std::int16_t category);
+
     // Event procedures that a selection made by the fillers runs.
     void cmbCountry_Click();
     void cmbStage_Click();
@@ -59,7 +73,27 @@ public:
     void cmbCar_Click();
     void cmbCar_Change();
     void optWeather_Click(int index);
+    void cmdCat_Click(int category);
+    void cmdSS_Click(int n);
+    void cmdSetup_Click();
+    void cmdRepair_Click();
+    // Keeps the stage text and car picture at their size and the status page filling the window.
+    void Form_Resize();
+
+    // Fills the surface list by the rule of gCountry, then of gStageId.
+    void FillSurfaceCombo();
+    // Makes gStageId the stage of the host: its host track id, sky list, humidity list (by the
+    // rule of gCountry and the stage) and surface list.
+    void ApplyStageId();
+    // Puts special stage n (1..20) of the roadbook into the selectors and makes it the current
+    // one; its button is used up (client/foMainStages.cpp).
+    void ApplyEventStage(std::int16_t n);
+    // Shows the time to the driver's own start of the current special stage in laCDown.
+    void UpdateStageCountdown(std::int16_t n);
 
 private:
+    // The state of the controls before the set-up (client/foMainSetup.cpp).
+    void ShowAsDesigned();
+
     ui::OptionGroup weatherOptions_;
 };

@@ -126,4 +126,15 @@ std::string Cp1252ToUtf16Le(std::string_view ansi) {
     return out;
 }
 
+std::string Utf16LeToCp1252(std::string_view utf16le) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < utf16le.size(); i += 2) {
+        std::uint32_t unit = static_cast<unsigned char>(utf16le[i]) | static_cast<unsigned char>(utf16le[i + 1]) << 8;
+        if (unit == 0) break;
+        int a = FromUnicode(unit);
+        out += a < 0 ? '?' : static_cast<char>(a);
+    }
+    return out;
+}
+
 }  // namespace platform

@@ -22,5 +22,8 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // CP-1252 bytes to UTF-16LE bytes (two per character, low byte first) ending in a 16-bit 0, as
 // a wide string lies in memory.
 std::string Cp1252ToUtf16Le(std::string_view ansi);
+// UTF-16LE bytes up to the first 16-bit 0 (or the end) to CP-1252 bytes; characters the code
+// page lacks become '?'.
+std::string Utf16LeToCp1252(std::string_view utf16le);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 // This file must contain only operating-system independent declarations.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -15,6 +16,7 @@ inline constexpr std::uint8_t kVkReturn = 0x0D;
 inline constexpr std::uint32_t kKeyEventKeyUp = 0x2;  // KEYEVENTF_KEYUP
 inline constexpr std::uint32_t kWmClose = 0x10;
 inline constexpr std::uint32_t kWmApp = 0x8000;
+inline constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;  // INFINITE
 
 class DesktopPort {
 public:
@@ -25,6 +27,9 @@ public:
 
     // Returns the id of the process that owns the window, or 0 when it is no window.
     virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
+
+    // Returns the topmost of the process's top-level windows that have no owner, or 0 when it has none.
+    virtual WindowHandle FirstUnownedWindowOf(std::uint32_t processId) = 0;
 
     // Returns the window in front, which receives keyboard input, or 0 when there is none.
     virtual WindowHandle ForegroundWindow() = 0;
@@ -48,8 +53,17 @@ public:
     // Handles every window event now pending for the calling thread (messages, timers) and returns.
     virtual void PumpEvents() = 0;
 
-    // Blocks until a window event arrives for the calling thread or timeoutMs have passed.
+    // Blocks until a window event arrives for the calling thread or timeoutMs have passed
+    // (kWaitForever: until an event arrives).
     virtual void WaitForEvents(std::uint32_t timeoutMs) = 0;
+
+    // Calls tick on the calling thread every intervalMs (at least 1), from wherever that
+    // thread handles its window events (PumpEvents, the program's message loop), until
+    // StopTimer. Returns the timer's id, never 0.
+    virtual std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) = 0;
+
+    // Stops a timer; an id that is not running is ignored.
+    virtual void StopTimer(std::uint32_t id) = 0;
 };
 
 }  // namespace platform

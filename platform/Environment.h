@@ -5,6 +5,12 @@
 
 namespace platform {
 
+// The four numbers of a program's file version, major.minor.build.revision.
+struct ProgramVersion {
+    int major = 0, minor = 0, build = 0, revision = 0;
+    bool operator==(const ProgramVersion&) const = default;
+};
+
 class EnvironmentPort {
 public:
     virtual ~EnvironmentPort() = default;
@@ -18,6 +24,13 @@ public:
 
     // Returns the program's command line without the program's own name.
     virtual std::string CommandLine() = 0;
+
+    // Returns the file version of the running program; all zeros when it carries none.
+    virtual ProgramVersion Version() = 0;
+
+    // Ends the program at once with the exit code: no window is told, no further code of the
+    // caller runs. In-process adapters raise ProgramExit instead, which the test catches.
+    [[noreturn]] virtual void ExitProgram(int code) = 0;
 };
 
 }  // namespace platform

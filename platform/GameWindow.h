@@ -1,5 +1,6 @@
 // A top-level window of the calling thread as a game has one: key presses, timers, a close
-// request and application messages, and the thread's message loop. Built for Windows only.
+// request and application messages, a text it shows, and the thread's message loop. Built for
+// Windows only.
 // This file must contain only operating-system independent declarations.
 #pragma once
 #include <cstdint>
@@ -14,7 +15,8 @@ namespace platform {
 class GameWindowEvents {
 public:
     virtual ~GameWindowEvents() = default;
-    // A key went down while the window had the keyboard (repeats of a held key are not reported).
+    // A key-down event reached the window, also one the system marks as a repeat: a synthetic
+    // key-down without its key-up leaves the key held, and the next key-down is still a press.
     virtual void OnKeyDown(std::uint32_t virtualKey) {}
     // The timer of the id is due; tickCount is the system's millisecond tick count.
     virtual void OnTimer(std::uint32_t id, std::uint32_t tickCount) {}
@@ -37,8 +39,11 @@ public:
     virtual WindowHandle Handle() const = 0;
     // Starts (or restarts) a repeating timer. Returns true on success.
     virtual bool SetTimer(std::uint32_t id, std::uint32_t intervalMs) = 0;
-    // Puts the window in front. Returns true if it is in front afterwards.
+    // Puts the window in front unless it is there. Returns true if it is in front afterwards.
     virtual bool BringToFront() = 0;
+    // Shows the text in the window's client area, lines split at line feeds, in place of the
+    // text shown before.
+    virtual void SetText(const std::string& text) = 0;
     // Destroys the window if it still exists, without ending the message loop.
     virtual void Destroy() = 0;
 };

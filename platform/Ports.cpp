@@ -34,5 +34,8 @@ WebPanePort& webPanes() { return require(ports().webPanes, "webPanes"); }
 Md5Port& md5() { return require(ports().md5, "md5"); }
 DesktopPort& desktop() { return require(ports().desktop, "desktop"); }
 ProcessPort& processes() { return require(ports().processes, "processes"); }
+FileDialogPort& fileDialog() { return require(ports().fileDialog, "fileDialog"); }
+InstancePort& instances() { return require(ports().instances, "instances"); }
+PicturePort& pictures() { return require(ports().pictures, "pictures"); }
 
 }  // namespace platform

@@ -5,10 +5,13 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
+#include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
+#include "platform/Instance.h"
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
+#include "platform/Picture.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Regional.h"
@@ -32,6 +35,9 @@ struct Ports {
     Md5Port* md5 = nullptr;
     DesktopPort* desktop = nullptr;
     ProcessPort* processes = nullptr;
+    FileDialogPort* fileDialog = nullptr;
+    InstancePort* instances = nullptr;
+    PicturePort* pictures = nullptr;
 };
 
 // The installed ports of this process.
@@ -51,5 +57,8 @@ WebPanePort& webPanes();
 Md5Port& md5();
 DesktopPort& desktop();
 ProcessPort& processes();
+FileDialogPort& fileDialog();
+InstancePort& instances();
+PicturePort& pictures();
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/Ports.h"
 #include "preparation/HostSettings.h"
 #include "preparation/Maps.h"
+#include "services/Backups.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
 
@@ -179,7 +180,7 @@ std::int16_t PrepareHostInstall(std::int16_t slot, std::int32_t surface) {
     const bool carInstalled = run.Run("105", [&] { InstallCarPhysics(car); }, cleared);
 
     // The car list is written only once its one-time backup exists.
-    const bool listBacked = run.Run("106", [&] { KeepOnce(HostPath("\\Cars\\Cars.ini"), HostPath("\\Cars\\Cars_vlmk.ini")); });
+    const bool listBacked = run.Run("106", [&] { KeepOnce(HostPath("\\Cars\\Cars.ini"), HostPath(vm::backups::kCarList)); });
     bool listWritten = false;
     run.Run("107", [&] {
         if (listBacked)

@@ -9,6 +9,7 @@
 #include "platform/AnsiText.h"
 #include "platform/Ports.h"
 #include "preparation/FileSteps.h"
+#include "services/Backups.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
 
@@ -65,7 +66,7 @@ const SuffixData* FindSuffix(const std::string& suffix) {
 // The one-time backup of the host's "*.mat" and "*.ini" below "\Maps", read back whole before
 // it takes its name.
 void KeepMaterialsOnce(const std::string& maps) {
-    const std::string backup = maps + "\\MatBkp_by_vlmk.zip";
+    const std::string backup = HostPath(vm::backups::kMaterials);
     if (platform::fileSystem().FileExists(backup)) return;
     WriteBackup(backup, [&](const std::string& temporary) {
         Strict::Zip(temporary, maps + "\\" + kMaterials, 2);

@@ -40,6 +40,7 @@ struct Globals {
 
     // Derived from gHostPath at load.
     std::string gPhysicsBkpFile, gPhysicsBkpDir, gScriptsBkpFile, gScriptsBkpDir;
+    std::string gAudioBkpFile;  // the restore tool's only
     // Derived from gWebBase at load.
     std::string gUrlHotLaps, gUrlTime, gUrlRoadbook, gUrlDriver, gUrlLog, gUrlCarImage, gUrlError, gUrlRank;
 
@@ -52,6 +53,19 @@ struct Globals {
     bool gTestSwitch = false;  // the command line was the testing-mode access code
     std::uint8_t gTestFlag = 0;
     std::string gCarLabel;     // class tag and car name, set at log-in
+
+    // The client's run.
+    std::string gAppVersion;          // "major.minor.revision" of the running program
+    std::int16_t gMenuStarted = 0;    // the host-menu driver has begun
+    std::uint8_t gClientReady = 0;    // 1 once the main window is set up; until then a host found is ended
+    bool gReadyForSS = false;         // the next special stage may be armed
+    std::int16_t gStagePhase = 0;
+    std::int32_t gHostOption = 0;     // sent in the result records; always 0
+    std::string gWebPage;             // what the main window's pane wb shows
+    // The host's display settings as the main window found them (Kovarra.ini [Settings]), put
+    // back after a replay.
+    std::string gHostFullscreen;
+    std::int16_t gHostDepth = 0, gHostXRes = 0, gHostYRes = 0;
 
     // Current choice.
     std::int32_t gHostTrackId = 0;

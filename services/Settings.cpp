@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/Ports.h"
+#include "services/Backups.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
 #include "services/TextNumbers.h"
@@ -31,8 +32,12 @@ std::string ClassKey(int k, bool id) { return "CAR" + std::to_string(k) + (id ? 
 
 }  // namespace
 
+std::string ReadHostPath() {
+    return basRegistry::GetRegValue(platform::RegRoot::LocalMachine, kHostInstallKey, "").Text();
+}
+
 void LoadSettings() {
-    g.gHostPath = basRegistry::GetRegValue(platform::RegRoot::LocalMachine, kHostInstallKey, "").Text();
+    g.gHostPath = ReadHostPath();
     g.gDecimalSep =
         basRegistry::GetRegValue(platform::RegRoot::CurrentUser, "Control Panel\\International", "sDecimal").Text();
     g.gWinDir = platform::environment().GetVariable("SystemRoot");
@@ -59,10 +64,10 @@ void LoadSettings() {
     if (g.gStageId == 0) g.gStageId = 10;
     if (g.gDriverName.empty()) g.gDriverName = "Driver";
 
-    g.gPhysicsBkpFile = g.gHostPath + "\\physics_bkp_by_Velomark.qvz";
-    g.gPhysicsBkpDir = g.gHostPath + "\\physics_bkp_by_Velomark";
-    g.gScriptsBkpFile = g.gHostPath + "\\scripts_bkp_by_Velomark.qvz";
-    g.gScriptsBkpDir = g.gHostPath + "\\scripts_bkp_by_Velomark";
+    g.gPhysicsBkpFile = g.gHostPath + vm::backups::kPhysicsFile;
+    g.gPhysicsBkpDir = g.gHostPath + vm::backups::kPhysicsFolder;
+    g.gScriptsBkpFile = g.gHostPath + vm::backups::kScriptsFile;
+    g.gScriptsBkpDir = g.gHostPath + vm::backups::kScriptsFolder;
 
     if (g.gWebBase.empty()) g.gWebBase = kLiveWebBase;
     g.gUrlHotLaps = g.gWebBase + "/HotLaps/";
@@ -73,6 +78,12 @@ void LoadSettings() {
     g.gUrlCarImage = g.gWebBase + "/img_car.php?driver=";
     g.gUrlError = g.gWebBase + "/err.php?user=";
     g.gUrlRank = g.gWebBase + "/rank.php?user=";
+}
+
+void LoadRestoreSettings() {
+    g.gHostPath = ReadHostPath();
+    g.gAudioBkpFile = g.gHostPath + vm::backups::kAudioFile;
+    g.gPhysicsBkpFile = g.gHostPath + vm::backups::kPhysicsFile;
 }
 
 void SaveSettings() {

@@ -1,4 +1,5 @@
-// The client's settings file velomark.ini and the values derived from it (module qvrMod).
+// The client's settings file velomark.ini and the values derived from it, and the restore tool's
+// settings (module qvrMod).
 #pragma once
 #include <string>
 
@@ -16,6 +17,12 @@ std::string ProgramFile(const std::string& name);
 // Loads the host folder, the decimal separator, the Windows folder and velomark.ini, and
 // derives the backup paths and web addresses. Nothing is reported; missing values keep theirs.
 void LoadSettings();
+
+// The host's install folder from the registry, or empty text when it names none.
+std::string ReadHostPath();
+
+// The restore tool's settings: the host folder, then the audio and physics backup paths.
+void LoadRestoreSettings();
 
 // Writes the settings back into velomark.ini ([MAIN] W is never written).
 void SaveSettings();

@@ -153,9 +153,21 @@ std::optional<std::string> ParentFolder(const std::string& path) {
 
 namespace {
 
+// True when Windows takes the name for a device ("NUL", "com1.txt", "CON ."), wherever it lies:
+// what is written there goes to the device, not into a file of the folder.
+bool IsDeviceName(const std::string& part) {
+    std::string base = platform::AnsiUpper(part.substr(0, part.find('.')));
+    base.erase(base.find_last_not_of(' ') + 1);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
+        return true;
+    // COM1..COM9 and LPT1..LPT9, and with the superscript digits 1, 2 and 3.
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+           ((base[3] >= '1' && base[3] <= '9') || base[3] == '\xB9' || base[3] == '\xB2' || base[3] == '\xB3');
+}
+
 // The entry's path below the target in Windows form ("" for the target itself), or nothing
-// when the name would leave the target (absolute, drive letter, "..", or a part of only dots
-// and blanks).
+// when the name would leave the target (absolute, drive letter, "..", a part of only dots and
+// blanks, or a device name).
 std::optional<std::string> RelativePath(const std::string& name) {
     if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos)
         return std::nullopt;
@@ -163,7 +175,7 @@ std::optional<std::string> RelativePath(const std::string& name) {
     auto flush = [&]() -> bool {
         // Windows drops trailing dots and blanks, so ". ." or "..." may mean ".." there.
         bool dotsAndBlanks = !part.empty() && part.find_first_not_of(". ") == std::string::npos;
-        if (dotsAndBlanks && part != ".") return false;
+        if ((dotsAndBlanks && part != ".") || IsDeviceName(part)) return false;
         if (!part.empty() && part != ".") rel += (rel.empty() ? "" : "\\") + part;
         part.clear();
         return true;
@@ -267,8 +279,7 @@ bool Unzip(Archive& archive, const std::string& targetFolder) try {
     platform::JobGroup jobs(platform::JobPool::Computing());
     const std::size_t ahead = 4 * jobs.threads();
     auto inflate = [&](std::size_t i) {
-        if (i < count && !a->items[i].entry.IsFolder())
-            inflated[i] = jobs.Run([a, i] { return ReadData(a->bytes, a->items[i]); });
+        if (i < count) inflated[i] = jobs.Run([a, i] { return ReadData(a->bytes, a->items[i]); });
     };
     for (std::size_t i = 0; i < ahead; ++i) inflate(i);
     bool ok = true;
@@ -283,14 +294,20 @@ bool Unzip(Archive& archive, const std::string& targetFolder) try {
         inflate(i + ahead);
         const Item& it = a->items[i];
         const std::string& path = paths[i];
+        // A folder's entry is checked like a file's, so that an unpack never succeeds where
+        // TestArchive finds the archive damaged.
+        auto data = inflated[i].get();
+        a->checked[i] = data.has_value();
+        if (!data) {
+            ok = false;
+            continue;
+        }
         if (it.entry.IsFolder()) {
             ok = EnsureFolder(fs, path, flush) && ok;
             continue;
         }
-        auto data = inflated[i].get();
-        a->checked[i] = data.has_value();
         auto parent = ParentFolder(path);
-        if (!data || !parent || !EnsureFolder(fs, *parent, flush)) {
+        if (!parent || !EnsureFolder(fs, *parent, flush)) {
             ok = false;
             continue;
         }

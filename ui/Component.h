@@ -26,6 +26,9 @@ enum class Property {
     BackColor,
     BackOver,   // push button colour while the pointer is over it
     Interval,
+    Loaded,     // a window was loaded or unloaded
+    Bounds,     // a control's place or size, or a window's outer size
+    Picture,    // the picture an image shows
 };
 
 // A refused property value or index, with the run-time error number the window code expects:
@@ -41,6 +44,7 @@ private:
 };
 
 class Component;
+class Form;
 using Listener = std::function<void(Component&, Property)>;
 using Handler = std::function<void()>;
 
@@ -88,6 +92,9 @@ public:
     // Calls the listener after every change of a property of this component.
     [[nodiscard]] Connection Observe(Listener listener);
 
+    // The window that owns it, or nullptr.
+    Form* Owner() const { return owner_; }
+
 protected:
     // Tells every observer that a property changed.
     void Notify(Property p);
@@ -104,12 +111,20 @@ protected:
     }
 
 private:
+    friend class Form;
     std::string name_;
+    Form* owner_ = nullptr;
     bool enabled_ = true;
     std::shared_ptr<detail::Listeners> listeners_ = std::make_shared<detail::Listeners>();
 };
 
-// A component that is shown in a window: it can be hidden.
+// A control's place and size in its window's units: pixels at 96 DPI, from the inner top left.
+struct Bounds {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+
+// A component that is shown in a window: it can be hidden and moved.
 class Control : public Component {
 public:
     using Component::Component;
@@ -117,8 +132,26 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool on) { Assign(visible_, on, Property::Visible); }
 
+    // Where it stands; the window's design sets it first.
+    const ui::Bounds& Bounds() const { return bounds_; }
+    void SetBounds(const ui::Bounds& b) { Assign(bounds_, b, Property::Bounds); }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    void SetLeft(int v) { SetBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
+    void SetTop(int v) { SetBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
+    // A negative size is error 380.
+    void SetWidth(int v) { SetBounds({bounds_.left, bounds_.top, Size(v), bounds_.height}); }
+    void SetHeight(int v) { SetBounds({bounds_.left, bounds_.top, bounds_.width, Size(v)}); }
+
 private:
+    int Size(int v) const {
+        if (v < 0) throw ControlError(380, Name() + ": invalid size " + std::to_string(v));
+        return v;
+    }
     bool visible_ = true;
+    ui::Bounds bounds_;
 };
 
 }  // namespace ui

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/Ports.h"
+#include "ui/Form.h"
 
 namespace ui {
 
@@ -39,6 +41,17 @@ void Component::Notify(Property p) {
     // A copy, so that a listener may connect or disconnect observers while it runs.
     auto entries = listeners_->entries;
     for (auto& [id, listener] : entries) listener(*this, p);
+}
+
+bool Image::LoadPicture(const std::string& path) {
+    const std::optional<platform::PictureSize> size = platform::pictures().Load(path);
+    if (!size) return false;
+    // The size first, so that a view shows the picture at its size; the picture is told also
+    // when the path is the same, as the file may hold another picture now.
+    SetBounds({Left(), Top(), size->width, size->height});
+    picture_ = path;
+    Notify(Property::Picture);
+    return true;
 }
 
 void TextBox::SetText(std::string text) {
@@ -145,27 +158,61 @@ void CheckBox::SetValue(int value) {
     Run(onClick);
 }
 
+namespace {
+// A user can reach a control only on a window that is shown and enabled.
+bool Reachable(const Control& c) {
+    const Form* form = c.Owner();
+    return c.Enabled() && c.Visible() && (!form || (form->Enabled() && form->Visible()));
+}
+}  // namespace
+
 void PushButton::Press() {
-    if (Enabled() && Visible()) Run(onClick);
+    if (Reachable(*this)) Run(onClick);
 }
 
 void MenuItem::Press() {
-    if (Enabled() && Visible()) Run(onClick);
+    if (Reachable(*this)) Run(onClick);
+}
+
+void WebPane::Navigate(const std::string& address) { platform::webPanes().Navigate(Name(), address); }
+
+Timer::Timer(std::string name) : Component(std::move(name)) {
+    self_ = Observe([this](Component&, Property p) {
+        if (p == Property::Enabled) Reschedule();
+    });
+}
+
+Timer::~Timer() {
+    if (timerId_ != 0) source_->StopTimer(timerId_);
 }
 
 void Timer::SetInterval(int ms) {
     if (ms < 0 || ms > 65535) throw ControlError(380, Name() + ": invalid interval " + std::to_string(ms));
     Assign(interval_, ms, Property::Interval);
+    Reschedule();
+}
+
+void Timer::Reschedule() {
+    const bool wanted = Running() && Owner() && Owner()->Loaded();
+    if (timerId_ != 0 && (!wanted || scheduledMs_ != interval_)) {
+        source_->StopTimer(timerId_);
+        timerId_ = 0;
+    }
+    if (wanted && timerId_ == 0) {
+        source_ = &platform::desktop();
+        timerId_ = source_->StartTimer(static_cast<std::uint32_t>(interval_), [this] { Tick(); });
+        scheduledMs_ = interval_;
+    }
 }
 
 void Timer::Tick() {
-    if (Running()) Run(onTimer);
-}
-
-Component* Form::Find(const std::string& name) const {
-    for (Component* c : components_)
-        if (c->Name() == name) return c;
-    return nullptr;
+    if (!Running() || ticking_ || (Owner() && !Owner()->Loaded())) return;
+    ticking_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{ticking_};
+    Run(onTimer);
 }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Desktop.h"
 #include "ui/Component.h"
 
 namespace ui {
@@ -34,10 +35,19 @@ private:
     Color backColor_ = 0xFFFFFF;
 };
 
-// A picture of the window's design; the code only shows or hides it.
+// A picture: the window's design gives one, code may load another from a file.
 class Image : public Control {
 public:
     using Control::Control;
+
+    // The file of the picture shown; empty while it shows the design's.
+    const std::string& Picture() const { return picture_; }
+    // Shows the picture in the file and takes its size (the picture port reads it). Returns
+    // false, and keeps the picture and size it had, when the file holds no picture it can show.
+    bool LoadPicture(const std::string& path);
+
+private:
+    std::string picture_;
 };
 
 // An edit field. Every change of its text runs onChange.
@@ -64,6 +74,8 @@ public:
     };
     explicit ComboBox(std::string name, Style style = Style::DropdownList)
         : Control(std::move(name)), style_(style) {}
+
+    Style ListStyle() const { return style_; }
 
     // Inserts an entry at index (0..ListCount), or appends it when index is -1; any other
     // index is error 5. The selection stays on the same entry.
@@ -183,6 +195,15 @@ private:
     Color backover_ = 0xE0E0E0;
 };
 
+// An area that shows web pages. A navigation goes through the web pane port under the pane's
+// name, which sends it to the server and, where the view has a browser, shows the page.
+class WebPane : public Control {
+public:
+    using Control::Control;
+
+    void Navigate(const std::string& address);
+};
+
 // An entry of the menu bar or of a menu; a menu holds its items in order.
 class MenuItem : public Control {
 public:
@@ -208,24 +229,40 @@ private:
     std::vector<MenuItem*> items_;
 };
 
-// A timer: while enabled with an interval above 0 it ticks every interval milliseconds.
+// A timer: while its window is loaded and it is enabled with an interval above 0, it ticks
+// every interval milliseconds from the desktop's timer source. Its handler never runs nested
+// inside itself: a tick that falls due while the handler runs (inside one of its waits) is
+// dropped; other timers and user actions do run inside such a wait.
 class Timer : public Component {
 public:
-    using Component::Component;
+    explicit Timer(std::string name);
+    ~Timer() override;
 
     int Interval() const { return interval_; }
     // Sets the interval in milliseconds, 0..65535; any other value is error 380.
     void SetInterval(int ms);
-    // True when the timer ticks at all.
+    // True when the timer is enabled with an interval (whether or not its window is loaded).
     bool Running() const { return Enabled() && interval_ > 0; }
+    // True when it is scheduled with the desktop's timer source.
+    bool Scheduled() const { return timerId_ != 0; }
 
-    // One tick from the view's clock: onTimer runs when the timer is running.
+    // One tick: onTimer runs when the timer is running, its window (if any) is loaded and its
+    // handler is not running already.
     void Tick();
 
     Handler onTimer;
 
 private:
+    friend class Form;
+    // Starts, restarts or stops the timer source to match the timer's state.
+    void Reschedule();
+
     int interval_ = 0;
+    bool ticking_ = false;
+    std::uint32_t timerId_ = 0;
+    int scheduledMs_ = 0;
+    platform::DesktopPort* source_ = nullptr;
+    Connection self_;
 };
 
 // Controls of one kind under one name, told apart by an index: "cmdSS(1)" .. "cmdSS(20)".
@@ -264,30 +301,6 @@ private:
         elements_.emplace(i, std::make_unique<T>(name + "(" + std::to_string(i) + ")"));
     }
     std::map<int, std::unique_ptr<T>> elements_;
-};
-
-// A window: it starts hidden and owns its components, which it lists by name.
-class Form : public Component {
-public:
-    using Component::Component;
-
-    bool Visible() const { return visible_; }
-    void Show() { Assign(visible_, true, Property::Visible); }
-    void Hide() { Assign(visible_, false, Property::Visible); }
-
-    // The component of that name, or nullptr.
-    Component* Find(const std::string& name) const;
-
-protected:
-    void Add(Component& c) { components_.push_back(&c); }
-    template <class T>
-    void Add(ControlArray<T>& array) {
-        array.ForEach([this](int, T& element) { components_.push_back(&element); });
-    }
-
-private:
-    bool visible_ = false;
-    std::vector<Component*> components_;
 };
 
 }  // namespace ui

@@ -4,10 +4,17 @@
 
 namespace platform {
 
+void NativeEnvironment::ExitProgram(int code) { throw ProgramExit{code}; }
+
 std::string NativeEnvironment::GetVariable(const std::string& name) {
     for (auto& [k, v] : variables)
         if (EqualsNoCase(k, name)) return v;
     return {};
+}
+
+bool NativeInstances::ClaimOnlyCopy(const std::string& name) {
+    if (heldElsewhere.count(name) != 0) return false;
+    return held.insert(name).second;
 }
 
 MsgAnswer ScriptedMessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
@@ -48,6 +55,14 @@ std::int32_t RecordingShell::Execute(WindowHandle owner, const std::string& verb
     if (onExecute) onExecute(call);
     calls.push_back(std::move(call));
     return result;
+}
+
+std::optional<std::string> ScriptedFileDialog::OpenFile(const OpenFileRequest& request) {
+    asked.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
 }
 
 void FetchingWebPanes::Navigate(const std::string& pane, const std::string& address) {

@@ -3,24 +3,46 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Environment.h"
+#include "platform/FileDialog.h"
+#include "platform/Instance.h"
 #include "platform/MessageBox.h"
 
 namespace platform {
+
+// The program ended itself (in-process stand-in for the end of the process).
+struct ProgramExit {
+    int code = 0;
+};
 
 class NativeEnvironment : public EnvironmentPort {
 public:
     std::map<std::string, std::string> variables;  // names as Windows spells them; looked up case-blind
     std::string programFolder = "C:\\Velomark";
     std::string commandLine;
+    ProgramVersion version{2, 6, 0, 2};
 
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override { return programFolder; }
     std::string CommandLine() override { return commandLine; }
+    ProgramVersion Version() override { return version; }
+    // Raises ProgramExit.
+    [[noreturn]] void ExitProgram(int code) override;
+};
+
+// Claims of this process and of the other running programs a test sets up.
+class NativeInstances : public InstancePort {
+public:
+    std::set<std::string> heldElsewhere;  // names another running program holds
+    std::set<std::string> held;           // names this process took
+
+    bool ClaimOnlyCopy(const std::string& name) override;
 };
 
 // Answers message boxes from a script and keeps every box it was shown.
@@ -34,6 +56,15 @@ public:
     std::vector<Shown> shown;
 
     MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
+};
+
+// Answers file dialogs from a script and keeps every request.
+class ScriptedFileDialog : public FileDialogPort {
+public:
+    std::deque<std::optional<std::string>> answers;  // taken in order; when empty: cancelled
+    std::vector<OpenFileRequest> asked;
+
+    std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
 };
 
 // A clock that moves only when told to.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "platform/Bytes.h"
 
@@ -201,10 +202,10 @@ ProcessHandle NativeProcesses::Start(const std::string&, std::uint32_t* processI
 
 // --- desktop ---
 
-WindowHandle NativeDesktop::AddWindow(const std::string& className, std::uint32_t processId) {
+WindowHandle NativeDesktop::AddWindow(const std::string& className, std::uint32_t processId, WindowHandle owner) {
     WindowHandle h = nextHandle_;
     nextHandle_ += 0x10;
-    windows.push_back({h, className, processId});
+    windows.push_back({h, className, processId, owner});
     return h;
 }
 
@@ -235,6 +236,12 @@ std::uint32_t NativeDesktop::WindowProcessId(WindowHandle window) {
     return w ? w->processId : 0;
 }
 
+WindowHandle NativeDesktop::FirstUnownedWindowOf(std::uint32_t processId) {
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (it->processId == processId && it->owner == 0) return it->handle;
+    return 0;
+}
+
 bool NativeDesktop::IsWindow(WindowHandle window) { return Lookup(window) != nullptr; }
 
 void NativeDesktop::KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
@@ -260,14 +267,44 @@ bool NativeDesktop::Post(WindowHandle window, std::uint32_t message, std::uintpt
     return true;
 }
 
+std::uint32_t NativeDesktop::Now() const { return clock ? clock->ticks : nowMs; }
+
 void NativeDesktop::PumpEvents() {
     ++pumps;
     if (onPump) onPump();
+    // The timers due now, each once; a tick may stop or start timers, or pump again.
+    std::vector<std::uint32_t> due;
+    for (const auto& [id, t] : timers_)
+        if (static_cast<std::int32_t>(Now() - t.due) >= 0) due.push_back(id);
+    for (std::uint32_t id : due) {
+        auto it = timers_.find(id);
+        if (it == timers_.end() || static_cast<std::int32_t>(Now() - it->second.due) < 0) continue;
+        it->second.due = Now() + it->second.interval;
+        std::function<void()> tick = it->second.tick;
+        tick();
+    }
 }
 
 void NativeDesktop::WaitForEvents(std::uint32_t timeoutMs) {
     waits.push_back(timeoutMs);
-    if (clock) clock->ticks += timeoutMs;
+    std::uint32_t wait = timeoutMs;
+    for (const auto& [id, t] : timers_) {
+        const std::int32_t left = static_cast<std::int32_t>(t.due - Now());
+        wait = std::min<std::uint32_t>(wait, left > 0 ? static_cast<std::uint32_t>(left) : 0);
+    }
+    if (wait == kWaitForever && !onPump) throw std::logic_error("waiting for ever: no timer and no scripted event");
+    if (wait == kWaitForever) return;  // onPump stands for the event that ends the wait
+    if (clock) clock->ticks += wait;
+    else nowMs += wait;
 }
+
+std::uint32_t NativeDesktop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    const std::uint32_t id = nextTimer_++;
+    const std::uint32_t interval = std::max<std::uint32_t>(intervalMs, 1);
+    timers_[id] = Timer{interval, Now() + interval, std::move(tick)};
+    return id;
+}
+
+void NativeDesktop::StopTimer(std::uint32_t id) { timers_.erase(id); }
 
 }  // namespace platform

@@ -110,6 +110,7 @@ public:
         WindowHandle handle = 0;
         std::string className;
         std::uint32_t processId = 0;
+        WindowHandle owner = 0;
     };
     struct Key {
         std::uint8_t virtualKey = 0, scanCode = 0;
@@ -126,8 +127,9 @@ public:
         std::uint32_t timeoutMs = 0;
     };
 
-    // Adds a top-level window above the others and returns its handle.
-    WindowHandle AddWindow(const std::string& className, std::uint32_t processId);
+    // Adds a top-level window above the others, owned by another window when owner is given,
+    // and returns its handle.
+    WindowHandle AddWindow(const std::string& className, std::uint32_t processId, WindowHandle owner = 0);
     // Removes the window; the foreground becomes 0 when it was in front.
     void RemoveWindow(WindowHandle window);
     // Removes every window of the process, as when it ends; the foreground becomes 0 when one
@@ -149,8 +151,15 @@ public:
     std::function<void(const Key&)> onKey;
     std::function<void()> onPump;
 
+    // Timers fall due by clock's tick count (without a clock, only when tests move nowMs).
+    // PumpEvents runs every timer that is due, once, and each WaitForEvents ends at the next
+    // timer that falls due. Waiting for ever with no timer and no onPump is a fault of the test
+    // and raises std::logic_error instead of hanging.
+    std::uint32_t nowMs = 0;
+
     WindowHandle FindTopWindow(const std::string& className) override;
     std::uint32_t WindowProcessId(WindowHandle window) override;
+    WindowHandle FirstUnownedWindowOf(std::uint32_t processId) override;
     WindowHandle ForegroundWindow() override { return foreground; }
     bool IsWindow(WindowHandle window) override;
     void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
@@ -160,10 +169,23 @@ public:
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void PumpEvents() override;
     void WaitForEvents(std::uint32_t timeoutMs) override;
+    std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void StopTimer(std::uint32_t id) override;
+    // The number of running timers.
+    std::size_t TimerCount() const { return timers_.size(); }
 
 private:
     const Window* Lookup(WindowHandle window) const;
     WindowHandle nextHandle_ = 0x10010;
+
+    struct Timer {
+        std::uint32_t interval = 1;
+        std::uint32_t due = 0;
+        std::function<void()> tick;
+    };
+    std::uint32_t Now() const;
+    std::map<std::uint32_t, Timer> timers_;
+    std::uint32_t nextTimer_ = 1;
 };
 
 }  // namespace platform

@@ -34,6 +34,9 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.md5 = &md5;
     p.desktop = &desktop;
     p.processes = &processes;
+    p.fileDialog = &fileDialog;
+    p.instances = &instances;
+    p.pictures = &pictures;
     desktop.clock = &clock;
     processes.onEnd = [this](std::uint32_t id) { desktop.RemoveWindowsOf(id); };
 }

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Adapters.h"
+#include "platform/win32/Win32Pictures.h"
 
 #include "platform/win32/WinApi.h"
+#include <winver.h>
 
 #include <algorithm>
 #include <cstring>
@@ -147,6 +149,43 @@ std::string Win32Environment::ProgramFolder() {
     folder.resize(pos);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     return folder;
+}
+
+void Win32Environment::ExitProgram(int code) { ::ExitProcess(static_cast<UINT>(code)); }
+
+namespace {
+std::string OwnModulePath() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, n);
+}
+}  // namespace
+
+ProgramVersion Win32Environment::Version() { return FileVersion(OwnModulePath()); }
+
+ProgramVersion FileVersion(const std::string& path) {
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return {};
+    void* block = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(data.data(), "\\", &block, &length) || length < sizeof(VS_FIXEDFILEINFO)) return {};
+    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(block);
+    return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+            LOWORD(info->dwFileVersionLS)};
+}
+
+bool Win32Instances::ClaimOnlyCopy(const std::string& name) {
+    HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    DWORD error = ::GetLastError();
+    if (mutex == nullptr) return false;  // the name is taken by an object we may not open
+    if (error == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(mutex);
+        return false;
+    }
+    return true;  // the handle stays open: the claim lasts as long as the process
 }
 
 std::string Win32Environment::CommandLine() {
@@ -352,7 +391,31 @@ std::unique_ptr<AppendStream> Win32FileSystem::OpenAppend(const std::string& pat
 // --- message boxes ---
 
 MsgAnswer Win32MessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
-    return static_cast<MsgAnswer>(::MessageBoxA(nullptr, text.c_str(), title.c_str(), style | MB_SETFOREGROUND));
+    return static_cast<MsgAnswer>(
+        ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), style | MB_SETFOREGROUND));
+}
+
+// --- file dialog ---
+
+std::optional<std::string> Win32FileDialog::OpenFile(const OpenFileRequest& request) {
+    std::string filter = request.filter;  // "a|b|c|d" becomes "a\0b\0c\0d\0\0"
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.append(2, '\0');
+    char file[MAX_PATH] = {};
+    request.fileName.copy(file, sizeof file - 1);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = ::GetActiveWindow();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!::GetOpenFileNameA(&ofn)) return std::nullopt;
+    return std::string(file);
 }
 
 // --- clock ---
@@ -437,10 +500,14 @@ void InstallWin32Ports() {
     static WinInetHttp http;
     static Win32Shell shell;
     static Win32Regional regional;
-    static WinInetWebPanes webPanes;
+    static WinInetHttp paneHttp;  // the panes' workers share it
+    static QueuedWebPanes webPanes{paneHttp};
     static FileSystemMd5 md5{files};  // over the Win32 files, which share them with the host
     static Win32Desktop desktop;
     static Win32Processes processes;
+    static Win32FileDialog fileDialog;
+    static Win32Instances instances;
+    static OlePictures pictures;
     Ports& p = ports();
     p.profile = &profile;
     p.registry = &registry;
@@ -455,6 +522,9 @@ void InstallWin32Ports() {
     p.md5 = &md5;
     p.desktop = &desktop;
     p.processes = &processes;
+    p.fileDialog = &fileDialog;
+    p.instances = &instances;
+    p.pictures = &pictures;
 }
 
 }  // namespace platform::win32

@@ -25,6 +25,17 @@ public:
     std::string GetVariable(const std::string& name) override;
     std::string ProgramFolder() override;
     std::string CommandLine() override;
+    ProgramVersion Version() override;
+    [[noreturn]] void ExitProgram(int code) override;
+};
+
+// Returns the file version of the program or library at path; all zeros when it carries none.
+ProgramVersion FileVersion(const std::string& path);
+
+// A claim is a named mutex, kept open until the process ends.
+class Win32Instances : public InstancePort {
+public:
+    bool ClaimOnlyCopy(const std::string& name) override;
 };
 
 class Win32FileSystem : public FileSystemPort {
@@ -57,6 +68,13 @@ public:
     MsgAnswer Show(const std::string& text, const std::string& title, unsigned style) override;
 };
 
+// Message boxes and the file dialog belong to the thread's active window, so that they are modal
+// to the window the user is working in.
+class Win32FileDialog : public FileDialogPort {
+public:
+    std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+};
+
 class Win32Clock : public ClockPort {
 public:
     LocalTime Now() override;
@@ -82,31 +100,11 @@ public:
     std::string DecimalSeparator() override;
 };
 
-// Web panes that send each navigation as a WinINet GET on a worker thread of their own, one per
-// pane and in order, so that a slow server never holds up the window thread. They show nothing:
-// a pane that shows the page is a window control.
-class WinInetWebPanes : public WebPanePort {
-public:
-    WinInetWebPanes();
-    // Goes on sending what is queued for a few seconds at most, drops the rest and stops the
-    // workers; a page still loading then does not hold up the caller.
-    ~WinInetWebPanes() override;
-    WinInetWebPanes(const WinInetWebPanes&) = delete;
-    WinInetWebPanes& operator=(const WinInetWebPanes&) = delete;
-
-    void Navigate(const std::string& pane, const std::string& address) override;
-    // Waits until every navigation made so far has been sent or has failed.
-    void Flush();
-
-private:
-    struct Lanes;
-    std::unique_ptr<Lanes> lanes_;
-};
-
 class Win32Desktop : public DesktopPort {
 public:
     WindowHandle FindTopWindow(const std::string& className) override;
     std::uint32_t WindowProcessId(WindowHandle window) override;
+    WindowHandle FirstUnownedWindowOf(std::uint32_t processId) override;
     WindowHandle ForegroundWindow() override;
     bool IsWindow(WindowHandle window) override;
     void KeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
@@ -116,6 +114,8 @@ public:
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void PumpEvents() override;
     void WaitForEvents(std::uint32_t timeoutMs) override;
+    std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void StopTimer(std::uint32_t id) override;
 };
 
 class Win32Processes : public ProcessPort {

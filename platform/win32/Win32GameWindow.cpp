@@ -43,10 +43,16 @@ public:
 
     bool BringToFront() override {
         if (!hwnd_) return false;
+        if (::GetForegroundWindow() == hwnd_) return true;
         ::SetForegroundWindow(hwnd_);
         ::SetActiveWindow(hwnd_);
         ::SetFocus(hwnd_);
         return ::GetForegroundWindow() == hwnd_;
+    }
+
+    void SetText(const std::string& text) override {
+        text_ = text;
+        if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
     }
 
     void Destroy() override {
@@ -66,10 +72,13 @@ private:
         try {
             switch (msg) {
                 case WM_KEYDOWN:
-                    if (!(lParam & (1 << 30))) self->events_.OnKeyDown(static_cast<std::uint32_t>(wParam));
+                    self->events_.OnKeyDown(static_cast<std::uint32_t>(wParam));
                     return 0;
                 case WM_TIMER:
                     self->events_.OnTimer(static_cast<std::uint32_t>(wParam), ::GetTickCount());
+                    return 0;
+                case WM_PAINT:
+                    self->Paint();
                     return 0;
                 case WM_CLOSE:
                     if (self->events_.OnClose()) ::DestroyWindow(hwnd);
@@ -93,8 +102,25 @@ private:
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 
+    // The text in light grey on the black background, in the fixed-pitch system font.
+    void Paint() {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd_, &ps);
+        RECT r;
+        ::GetClientRect(hwnd_, &r);
+        ::InflateRect(&r, -8, -8);
+        HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(ANSI_FIXED_FONT));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, RGB(0xE0, 0xE0, 0xE0));
+        ::DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r,
+                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
+        ::SelectObject(dc, oldFont);
+        ::EndPaint(hwnd_, &ps);
+    }
+
     GameWindowEvents& events_;
     HWND hwnd_ = nullptr;
+    std::string text_;
     bool quietly_ = false;  // destroyed by Destroy: the message loop goes on
 };
 

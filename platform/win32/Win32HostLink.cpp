@@ -3,7 +3,11 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <map>
 #include <vector>
+
+#include "platform/CallbackFailure.h"
+#include "platform/win32/MessageLoop.h"
 
 namespace platform::win32 {
 
@@ -28,6 +32,52 @@ HANDLE ChildJob() {
 
 // --- desktop ---
 
+namespace {
+MessageFilter& Filter() {
+    static MessageFilter filter = nullptr;
+    return filter;
+}
+}  // namespace
+
+void SetMessageFilter(MessageFilter filter) { Filter() = filter; }
+
+void DispatchMessageThroughFilter(MSG& msg) {
+    if (Filter() != nullptr && Filter()(msg)) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+}
+
+namespace {
+// The thread timers of the GUI thread, by the id SetTimer gave them.
+std::map<UINT_PTR, std::function<void()>>& Timers() {
+    static std::map<UINT_PTR, std::function<void()>> timers;
+    return timers;
+}
+
+void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    auto it = Timers().find(id);
+    if (it == Timers().end()) return;
+    std::function<void()> tick = it->second;  // the tick may stop its own timer
+    try {
+        tick();
+    } catch (...) {
+        ReportCallbackFailure(std::current_exception());
+    }
+}
+}  // namespace
+
+std::uint32_t Win32Desktop::StartTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    const UINT_PTR id = ::SetTimer(nullptr, 0, intervalMs == 0 ? 1 : intervalMs, &TimerProc);
+    if (id == 0) return 0;
+    Timers()[id] = std::move(tick);
+    return static_cast<std::uint32_t>(id);
+}
+
+void Win32Desktop::StopTimer(std::uint32_t id) {
+    if (Timers().erase(id) == 0) return;
+    ::KillTimer(nullptr, id);
+}
+
 WindowHandle Win32Desktop::FindTopWindow(const std::string& className) {
     return FromHwnd(::FindWindowA(className.c_str(), nullptr));
 }
@@ -36,6 +86,15 @@ std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
     DWORD pid = 0;
     if (window == 0 || ::GetWindowThreadProcessId(ToHwnd(window), &pid) == 0) return 0;
     return pid;
+}
+
+// From the first top-level window down the Z order; GetParent gives a popup's owner.
+WindowHandle Win32Desktop::FirstUnownedWindowOf(std::uint32_t processId) {
+    for (HWND w = ::FindWindowA(nullptr, nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        if (!::GetParent(w) && ::GetWindowThreadProcessId(w, &pid) && pid == processId) return FromHwnd(w);
+    }
+    return 0;
 }
 
 WindowHandle Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
@@ -66,8 +125,7 @@ void Win32Desktop::PumpEvents() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        DispatchMessageThroughFilter(msg);
     }
 }
 

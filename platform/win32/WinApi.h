@@ -10,6 +10,7 @@
 #define _WIN32_WINNT 0x0601  // Windows 7
 #endif
 #include <windows.h>
+#include <commdlg.h>
 #include <shellapi.h>
 #include <wincrypt.h>
 #include <wininet.h>

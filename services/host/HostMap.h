@@ -58,13 +58,7 @@ inline constexpr const char* kStageClockStoreHex = "F30F118640010000";  // the h
 inline constexpr std::int32_t kTuningLink = 0x70, kTuningField = 0x18;  // [[kTuningPtr] + 0x70] + 0x18
 inline constexpr std::int32_t kTuningValue = 0x19999999;
 
-// Addresses that only the host plug-ins use, inside the host.
-inline constexpr std::uint32_t kCarPtr = 0x8EF660;          // car object; its +0x1100 takes the gear
-inline constexpr std::uint32_t kCarGear = 0x1100;
-inline constexpr std::uint32_t kDrivingCell = 0x165F10F;    // 4 bytes, non-zero while driving
-inline constexpr std::uint32_t kMenuCarIndexV3 = 0x565DE5;  // 4 bytes
-inline constexpr std::uint32_t kMenuCarIndexV4 = 0x55C465;  // 4 bytes
-inline constexpr std::uint32_t kBranchA = 0x626ACB, kBranchB = 0x4AA673;  // single bytes
+// The addresses that only the host plug-ins use are in plugins/HostAddresses.h.
 
 // HostGameState offsets.
 namespace game {

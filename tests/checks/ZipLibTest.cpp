@@ -11,62 +11,11 @@
 
 #include "platform/Md5.h"
 #include "services/ZipLib.h"
+#include "tests/support/RawZip.h"
 #include "tests/support/VmTest.h"
 
 namespace vmtest {
 namespace {
-
-// Builds archives byte by byte, for the cases that no zip tool writes on purpose. Stored entries.
-class RawZip {
-public:
-    struct Item {
-        std::string name, bytes;
-        std::uint16_t flags = 0;      // 0x0008: sizes in a data descriptor after the data
-        std::uint16_t method = 0;
-        std::uint32_t crcXor = 0;     // spoils the CRC when non-zero
-    };
-    static std::string Build(const std::vector<Item>& items) {
-        std::string out, central;
-        for (const auto& it : items) {
-            std::uint32_t crc = static_cast<std::uint32_t>(std::stoul(Crc(it.bytes), nullptr, 16)) ^ it.crcXor;
-            auto size = static_cast<std::uint32_t>(it.bytes.size());
-            bool descriptor = it.flags & 0x0008;
-            std::uint32_t offset = static_cast<std::uint32_t>(out.size());
-            Le(out, 0x04034b50, 4), Le(out, 10, 2), Le(out, it.flags, 2), Le(out, it.method, 2), Le(out, 0, 4);
-            Le(out, descriptor ? 0 : crc, 4), Le(out, descriptor ? 0 : size, 4), Le(out, descriptor ? 0 : size, 4);
-            Le(out, static_cast<std::uint32_t>(it.name.size()), 2), Le(out, 0, 2);
-            out += it.name + it.bytes;
-            if (descriptor) Le(out, 0x08074b50, 4), Le(out, crc, 4), Le(out, size, 4), Le(out, size, 4);
-            Le(central, 0x02014b50, 4), Le(central, 20, 2), Le(central, 10, 2), Le(central, it.flags, 2);
-            Le(central, it.method, 2), Le(central, 0, 4), Le(central, crc, 4), Le(central, size, 4), Le(central, size, 4);
-            Le(central, static_cast<std::uint32_t>(it.name.size()), 2), Le(central, 0, 2), Le(central, 0, 2);
-            Le(central, 0, 2), Le(central, 0, 2), Le(central, 0, 4), Le(central, offset, 4);
-            central += it.name;
-        }
-        std::uint32_t cdOffset = static_cast<std::uint32_t>(out.size());
-        out += central;
-        Le(out, 0x06054b50, 4), Le(out, 0, 4), Le(out, static_cast<std::uint32_t>(items.size()), 2);
-        Le(out, static_cast<std::uint32_t>(items.size()), 2), Le(out, static_cast<std::uint32_t>(central.size()), 4);
-        Le(out, cdOffset, 4), Le(out, 0, 2);
-        return out;
-    }
-
-private:
-    static void Le(std::string& out, std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-    // CRC-32 (IEEE), bit by bit: independent of the layer under test.
-    static std::string Crc(const std::string& bytes) {
-        std::uint32_t c = 0xFFFFFFFF;
-        for (unsigned char b : bytes) {
-            c ^= b;
-            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-        }
-        char hex[9];
-        std::snprintf(hex, sizeof hex, "%08x", c ^ 0xFFFFFFFFu);
-        return hex;
-    }
-};
 
 std::string Noise(std::size_t n) {
     std::mt19937 gen(42);
@@ -163,7 +112,9 @@ TEST_F(ZipLibTest, PackingFailsWithoutTouchingTheArchive) {
 
 TEST_F(ZipLibTest, NamesThatLeaveTheTargetRefuseTheWholeArchive) {
     const char* names[] = {"../evil.txt", "ok/../../evil.txt", "..\\evil.txt", "/evil.txt", "\\evil.txt",
-                           "C:/evil.txt", "C:evil.txt", ".. /evil.txt", "ok/.../evil.txt"};
+                           "C:/evil.txt", "C:evil.txt", ".. /evil.txt", "ok/.../evil.txt",
+                           // devices, which Windows finds in every folder
+                           "NUL", "ok/con.txt", "aux /x.txt", "Com1", "lpt9.log", "COM\xB9", "CONOUT$"};
     for (const char* bad : names) {
         SCOPED_TRACE(bad);
         Put("C:\\in\\bad.zip", RawZip::Build({{"first.txt", "1"}, {bad, "evil"}}));
@@ -172,6 +123,18 @@ TEST_F(ZipLibTest, NamesThatLeaveTheTargetRefuseTheWholeArchive) {
         EXPECT_FALSE(os.files.FileExists("C:\\out\\evil.txt"));
         EXPECT_FALSE(os.files.FileExists("C:\\evil.txt"));
     }
+}
+
+TEST_F(ZipLibTest, NamesThatOnlyResembleDevicesUnpack) {
+    Put("C:\\in\\near.zip", RawZip::Build({{"null.txt", "1"}, {"com10.txt", "2"}, {"console/lpt.txt", "3"},
+                                            {"auxiliary", "4"}, {"COM0", "5"}}));
+    ASSERT_TRUE(ZipLib::Unzip("C:\\in\\near.zip", "C:\\out"));
+    EXPECT_EQ(Tree("C:\\out"), (std::map<std::string, std::string>{{"COM0", "5"},
+                                                                    {"auxiliary", "4"},
+                                                                    {"com10.txt", "2"},
+                                                                    {"console/", ""},
+                                                                    {"console/lpt.txt", "3"},
+                                                                    {"null.txt", "1"}}));
 }
 
 TEST_F(ZipLibTest, DamagedEntryFailsTheUnpackAndIsNotWritten) {
@@ -190,6 +153,7 @@ TEST_F(ZipLibTest, DamagedEntryFailsTheUnpackAndIsNotWritten) {
         {"method 12", RawZip::Build({{"a.txt", "a", 0, 12}})},
         {"cut short", RawZip::Build({{"a.txt", "abc"}}).substr(0, 40)},
         {"empty file", ""},
+        {"folder entry with a wrong CRC", RawZip::Build({{"a/", "", 0, 0, 0x800}})},
     };
     for (const auto& c : unsupported) {
         Put("C:\\in\\x.zip", c.bytes);

@@ -12,8 +12,7 @@ public:
     explicit ModelImage(platform::NativeAddressSpace& memory) : memory_(memory) {}
     bool Holds(std::uint32_t, std::uint32_t) override { return true; }
     bool Put(std::uint32_t address, const void* data, std::uint32_t size) override {
-        memory_.Poke(address, std::string_view(static_cast<const char*>(data), size));
-        return true;
+        return memory_.Write(address, data, size);
     }
     bool Get(std::uint32_t address, void* buffer, std::uint32_t size) override {
         std::string bytes = memory_.Peek(address, size);
@@ -33,7 +32,7 @@ HostTest::HostTest() {
             sim->OnEnter();
     };
     os.desktop.onPump = [this] {
-        if (sim) sim->OnTick(os.clock.ticks - startTicks);
+        if (sim) TickHost(os.clock.ticks - startTicks);
     };
 }
 
@@ -43,12 +42,19 @@ void HostTest::StartHost(simhost::Options options) {
     mem.Map(simhost::kCodeBegin, simhost::kMapEnd - simhost::kCodeBegin, platform::kPageReadWrite);
     image = std::make_unique<ModelImage>(mem);
     sim = std::make_unique<simhost::SimHost>(*image, std::move(options));
+    sim->Attach(window_);
+    closing_ = false;
     ASSERT_TRUE(sim->Layout());
     ASSERT_TRUE(mem.Protect(simhost::kCodeBegin, simhost::kCodeEnd - simhost::kCodeBegin, platform::kPageExecuteRead,
                             nullptr));
     startTicks = os.clock.ticks;
     hostWindow = os.desktop.AddWindow(hostmap::kWindowClass, kHostPid);
     os.desktop.foreground = hostWindow;
+}
+
+void HostTest::TickHost(std::uint32_t elapsedMs) {
+    sim->OnTick(elapsedMs);
+    if (closing_) EndHost();
 }
 
 void HostTest::EndHost() {

@@ -11,7 +11,7 @@ using vmtest::HostTest;
 class HostKeysTest : public HostTest {};
 
 TEST_F(HostKeysTest, PressEnterIsOneKeyDownAndOneKeyUpWhileTheHostIsInFront) {
-    StartHost({.menus = {82, 2, 11}});
+    StartHost();
     Memory::GetHostProcess();
     qvrMod::PressEnter();
     ASSERT_EQ(os.desktop.keys.size(), 2u);
@@ -32,7 +32,7 @@ TEST_F(HostKeysTest, PressEnterIsOneKeyDownAndOneKeyUpWhileTheHostIsInFront) {
 }
 
 TEST_F(HostKeysTest, NoKeyGoesToAnotherWindowInFront) {
-    StartHost({.menus = {82, 2, 11}});
+    StartHost();
     Memory::GetHostProcess();
     OtherWindowInFront();
     qvrMod::PressEnter();
@@ -45,7 +45,7 @@ TEST_F(HostKeysTest, NoKeyGoesToAnotherWindowInFront) {
 }
 
 TEST_F(HostKeysTest, PressesBetweenWaitsFollowTheForeground) {
-    StartHost({.menus = {82, 2, 11, 0}});
+    StartHost();
     Memory::GetHostProcess();
     // The driver brings another window to the front during the second wait.
     os.desktop.onPump = [&] {

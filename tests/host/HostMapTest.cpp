@@ -1,5 +1,4 @@
-// The host version, the base pointers, the menu index and the game mode; the simulated host's
-// options.
+// The host version, the base pointers, the menu index and the game mode.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,7 +50,7 @@ TEST_F(HostMapTest, NoHostIsVersionZeroEvenAfterAMarkerWasRead) {
 }
 
 TEST_F(HostMapTest, MenuIndexIsTheLowestTableIndexOfTheSelectedEntry) {
-    StartHost({.menus = {82}});
+    StartHost();
     EXPECT_EQ(qvrMod::GetMenuIndex(), 82);
     Select(EntryA(10));
     EXPECT_EQ(qvrMod::GetMenuIndex(), 10);
@@ -69,7 +68,7 @@ TEST_F(HostMapTest, MenuIndexMatchesNoMenuWhenTheMenuCannotBeRead) {
     } cases[] = {{"no host"}, {"version 2"}, {"menu pointer 0"}, {"host gone"}, {"table unreadable"}};
     for (const Case& c : cases) {
         std::string what = c.what;
-        if (what != "no host") StartHost({.marker = std::uint8_t(what == "version 2" ? 0x8B : 0xE8), .menus = {0}});
+        if (what != "no host") StartHost({.marker = std::uint8_t(what == "version 2" ? 0x8B : 0xE8), .firstMenu = 0});
         if (what == "menu pointer 0") memory().Poke32(hostmap::kMenuAPtr, 0);
         // The selection is readable, the entry table runs past the host's memory.
         if (what == "table unreadable") memory().Poke32(hostmap::kMenuAPtr, simhost::kMapEnd - 0x40);
@@ -91,34 +90,6 @@ TEST_F(HostMapTest, GameStateNotOneUnlessTheModeReadsOne) {
     EXPECT_FALSE(qvrMod::IsGameStateNotOne());
     EndHost();
     EXPECT_TRUE(qvrMod::IsGameStateNotOne());  // the last value read was 1
-}
-
-// The simulated host's command line: numbers are digits only, whole and within range.
-TEST(SimHostOptions, NumbersAreDigitsOnlyAndInRange) {
-    struct Case {
-        std::vector<std::string> args;
-        bool ok;
-    } cases[] = {
-        /* 0 */ {{"--marker", "e8", "--menus", "82,2,11", "--lifetime", "4294967295"}, true},
-        /* 1 */ {{"--marker", "0xE8"}, false},
-        /* 2 */ {{"--marker", " E8"}, false},
-        /* 3 */ {{"--marker", "1FF"}, false},
-        /* 4 */ {{"--lifetime", "4294967296"}, false},
-        /* 5 */ {{"--texts-after", "-1"}, false},
-        /* 6 */ {{"--texts-after", "+1"}, false},
-        /* 7 */ {{"--menus", "82,,2"}, false},
-        /* 8 */ {{"--hang-on-close", "20s"}, false},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        std::string error;
-        auto options = simhost::ParseOptions(cases[i].args, &error);
-        EXPECT_EQ(options.has_value(), cases[i].ok) << "case " << i << ": " << error;
-    }
-    auto options = simhost::ParseOptions(cases[0].args, nullptr);
-    ASSERT_TRUE(options);
-    EXPECT_EQ(options->marker, 0xE8);
-    EXPECT_EQ(options->menus, (std::vector<int>{82, 2, 11}));
-    EXPECT_EQ(options->lifetimeMs, 0xFFFFFFFFu);
 }
 
 }  // namespace

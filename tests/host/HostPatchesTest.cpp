@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(HostPatchesTest, SetMenuItemAWritesTheEntryTheFloatsTheLinkAndTheSelection) {
-    StartHost({.menus = {0}});
+    StartHost({.firstMenu = 0});
     std::uint32_t e = EntryA(10);
     qvrMod::SetMenuItemA(10, 82, 4, 0, 0, 0, 0, 0, true);
     EXPECT_EQ(WritesSince(), Join({{{e + menu::kEntryParameter, Le32(0)}},
@@ -50,13 +50,22 @@ TEST_F(HostPatchesTest, SetMenuItemAWritesTheEntryTheFloatsTheLinkAndTheSelectio
 }
 
 TEST_F(HostPatchesTest, SetMenuItemALeavesWhatMinusOneAndAClearSelectFlagLeave) {
-    StartHost({.menus = {82}});
+    StartHost();
     std::uint32_t e = EntryA(2);
     qvrMod::SetMenuItemA(2, -1, 11, -1, -1, -1, -1, -1, false);
     EXPECT_EQ(WritesSince(), (WriteList{{e + menu::kEntryValue, Le32(11)},
                                 {e + menu::kEntryValueAgain, Le32(11)},
                                 {e + menu::kEntryStamp, Le32(kMenuAStamp)}}));
     EXPECT_EQ(qvrMod::GetMenuIndex(), 82);
+}
+
+TEST_F(HostPatchesTest, SetMenuItemBLinksWithinMenuBAndAlwaysWritesParameter9) {
+    StartHost();
+    std::uint32_t e = EntryB(3);
+    qvrMod::SetMenuItemB(3, 20, -1, 5, -1, -1, -1, -1, false);
+    EXPECT_EQ(WritesSince(), (WriteList{{e + menu::kEntryParameter, Le32(9)},  // not the 5 passed
+                                {e + menu::kEntryStamp, Le32(kMenuBStamp)},
+                                {e + menu::kEntryLink, Le32(EntryB(20))}}));
 }
 
 TEST_F(HostPatchesTest, BuildClientMenuSetsEntry17OfMenuBAndUnlinksThreeSubItems) {

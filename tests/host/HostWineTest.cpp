@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 
 #include "platform/GameWindow.h"
@@ -17,14 +19,18 @@ namespace {
 
 using namespace hostmap;
 using namespace simhost::layout;
+namespace menus = simhost::menus;
+
+// The simulated host of this build.
+std::string SimHostExe() {
+    return platform::win32::Win32Environment().ProgramFolder() + "\\..\\tools\\simhost\\simhost.exe";
+}
 
 // A running simulated host, ended when it goes.
 class SimHostRun {
 public:
-    SimHostRun(platform::ProcessPort& processes, const std::string& args) : processes_(processes) {
-        std::string exe = platform::win32::Win32Environment().ProgramFolder() + "\\..\\tools\\simhost\\simhost.exe";
-        // A cap on its life, in case this program dies before it can end it.
-        handle_ = processes_.Start("\"" + exe + "\" --lifetime 60000 " + args, &pid);
+    SimHostRun(platform::ProcessPort& processes, const std::string& commandLine) : processes_(processes) {
+        handle_ = processes_.Start(commandLine, &pid);
     }
     ~SimHostRun() {
         if (handle_ == 0) return;
@@ -56,9 +62,13 @@ protected:
     }
     ~WineHostTest() override { platform::ports() = saved_; }
 
-    // Starts a simulated host and waits for its window.
+    // Starts a simulated host and waits for its window. A cap on its life, in case this program
+    // dies before it can end it, goes first; args may give another.
     std::unique_ptr<SimHostRun> Start(const std::string& args = "") {
-        auto run = std::make_unique<SimHostRun>(processes_, args);
+        return StartCommand("\"" + SimHostExe() + "\" --lifetime 60000 " + args);
+    }
+    std::unique_ptr<SimHostRun> StartCommand(const std::string& commandLine) {
+        auto run = std::make_unique<SimHostRun>(processes_, commandLine);
         EXPECT_NE(run->pid, 0u) << "simhost did not start";
         Until([&] {
             platform::WindowHandle w = desktop_.FindTopWindow(kWindowClass);
@@ -84,6 +94,20 @@ protected:
     bool HostInFront(const SimHostRun& run) {
         desktop_.Post(run.window, simhost::kFrontMessage, 0, 0);
         return Until([&] { return desktop_.ForegroundWindow() == run.window; }, 5000);
+    }
+
+    // The game object's fields as the client reads them.
+    Memory::Value<std::int32_t> GameLong(std::int32_t offset) {
+        return Memory::ReadLong(qvrMod::GetGameBase() + offset);
+    }
+    Memory::Value<float> GameSingle(std::int32_t offset) {
+        return Memory::ReadSingle(qvrMod::GetGameBase() + offset);
+    }
+
+    // Enter at the start entry. Returns true once the stage has started.
+    bool StartTheStage() {
+        qvrMod::PressEnter();
+        return Until([] { return qvrMod::IsGameStateNotOne(); });
     }
 
     std::optional<std::uint32_t> Protection(std::uint32_t address) {
@@ -144,7 +168,7 @@ TEST_F(WineHostTest, AnotherBuildIsToldApart) {
 }
 
 TEST_F(WineHostTest, MenuEntriesStageParametersAndMenuPatch) {
-    auto host = Start("--menus 82,2,11 --texts-after 1500");
+    auto host = Start("--texts-after 1500");
     EXPECT_EQ(qvrMod::GetMenuIndex(), 82);
     qvrMod::SetMenuItemA(10, 82, 4, 0, 0, 0, 0, 0, true);
     EXPECT_EQ(qvrMod::GetMenuIndex(), 10);
@@ -178,7 +202,7 @@ TEST_F(WineHostTest, TheMenuPatchStopsWaitingWhenTheHostExits) {
 }
 
 TEST_F(WineHostTest, EnterReachesTheHostOnlyWhileItIsInFront) {
-    auto host = Start("--menus 82,2,11,0");
+    auto host = Start();
     ASSERT_TRUE(HostInFront(*host));
     qvrMod::PressEnter();
     EXPECT_TRUE(Until([] { return qvrMod::GetMenuIndex() == 2; }, 5000));
@@ -220,6 +244,87 @@ TEST_F(WineHostTest, AHungHostNeitherFreezesTheClientNorEscapesTheKill) {
     EXPECT_FALSE(host->Ended(500));
     TestTerminateProcess::KillProcess(Memory::state.gHostPid, Memory::state.gHostWnd);
     EXPECT_TRUE(host->Ended(10000));
+}
+
+// The client's own host link walks the host's menus into the stage and reads its run: the start
+// line at exactly 7.0, the splits with their checkpoint count, the finish with the finish time;
+// the host keeps its window in front, and the routines the client patched set the flag cells.
+TEST_F(WineHostTest, TheClientDrivesTheMenusIntoTheStageAndReadsItsRun) {
+    auto host = Start("--texts-after 0 --stage 65.2,130.37,181.05 --speed 40 --routine-a 100 --routine-b 185");
+    ASSERT_TRUE(HostInFront(*host));
+    Memory::GetHostProcess();
+    qvrMod::PatchHostMenus();
+    const Memory::Address word = qvrMod::GetMenuBase() + menu::kWordA;
+    Memory::WriteLong(word, 1);
+    ASSERT_TRUE(Until([] { return qvrMod::GetMenuIndex() == menus::kCar; }));
+    qvrMod::SetMenuItemA(menus::kCar, -1, 11, -1, 0, 0, 0, 0, false);
+    qvrMod::PressEnterDown();
+    ASSERT_TRUE(Until([] { return qvrMod::GetMenuIndex() == menus::kStageMenu; }));
+    qvrMod::SetMenuItemA(menus::kClientStage, 82, 4, 0, 0, 0, 0, 0, true);
+    ASSERT_TRUE(Until([] { return qvrMod::GetMenuIndex() == menus::kBeforeStart; }));  // the word is still 1
+    Memory::WriteLong(word, 0);
+    qvrMod::SetMenuItemA(menus::kStart, 82, 4, 0, 0, 0, 0, 0, true);
+    ASSERT_TRUE(StartTheStage());
+
+    ASSERT_TRUE(Until([&] { return GameSingle(game::kStageState) == simhost::kStartLineState; }));
+    EXPECT_EQ(GameSingle(game::kStageClock), 0.0f);
+    OtherWindow events;
+    auto other = platform::GameWindow::Create("VmOtherWindow", "Other", 200, 100, events);
+    ASSERT_TRUE(other);
+    EXPECT_TRUE(other->BringToFront());
+    EXPECT_TRUE(Until([] { return Memory::IsHostForeground(); }, 5000));
+    other.reset();
+
+    ASSERT_TRUE(Until([&] { return GameLong(game::kCheckpoints) == 1; }, 20000));
+    EXPECT_EQ(GameSingle(game::kSplit1), 65.2f);
+    EXPECT_GE(GameSingle(game::kStageClock), 65.2f);
+    ASSERT_TRUE(Until([&] { return GameLong(game::kCheckpoints) == 2; }));
+    EXPECT_EQ(GameSingle(game::kSplit2), 130.37f);
+    EXPECT_TRUE(Until([] { return Memory::ReadLong(kFlagCellA) == 1; }));  // routine A ran at 100 s
+    ASSERT_TRUE(Until([&] { return GameLong(game::kFinished) == 1; }));
+    EXPECT_EQ(GameSingle(game::kStageClock), 181.05f);
+    EXPECT_TRUE(qvrMod::IsGameStateNotOne());
+
+    ASSERT_TRUE(Until([] { return Memory::ReadLong(kFlagCellB) == 1; }));
+    qvrMod::CloseHost();  // what the client does on flag cell B
+    EXPECT_TRUE(host->Ended(10000));
+}
+
+// The window closes at its moment during the stage, before the finish: a retirement. A routine
+// whose store the host's memory does not allow leaves the host running.
+TEST_F(WineHostTest, TheWindowClosesAtItsMomentDuringTheStage) {
+    auto host = Start("--menu 10 --stage 65.2,130.37,181.05 --speed 40 --close-at 100 --routine-a 1");
+    ASSERT_TRUE(HostInFront(*host));
+    Memory::GetHostProcess();
+    Memory::WriteHex(kRoutineA, kSetFlagA);  // its flag cell stays in the read-only header page
+    ASSERT_TRUE(StartTheStage());
+
+    ASSERT_TRUE(Until([&] { return GameLong(game::kCheckpoints) == 1; }, 20000));
+    EXPECT_EQ(Memory::ReadLong(kFlagCellA), 0);
+    bool finished = false;
+    EXPECT_TRUE(Until([&] {
+        finished |= GameLong(game::kFinished) == 1;
+        return !Memory::IsHostRunning();
+    }));
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(host->Ended(10000));
+}
+
+// Started without arguments, as the client starts the host, it takes them from the file beside it.
+TEST_F(WineHostTest, StartedWithoutArgumentsItTakesThemFromTheFileBesideIt) {
+    platform::win32::Win32FileSystem files;
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("vmsimhost-" + std::to_string(stamp))).string();
+    ASSERT_EQ(files.CreateFolder(folder), platform::FsStatus::Ok);
+    ASSERT_EQ(files.CopyFile(SimHostExe(), folder + "\\Kovarra_SSE.exe"), platform::FsStatus::Ok);
+    ASSERT_EQ(files.WriteFile(folder + "\\simhost-args.txt", "--marker 8B\r\n--lifetime 20000\r\n"),
+              platform::FsStatus::Ok);
+    {
+        auto host = StartCommand("\"" + folder + "\\Kovarra_SSE.exe\"");
+        EXPECT_EQ(qvrMod::GetHostVersion(), 2);
+    }
+    EXPECT_EQ(files.DeleteFolder(folder, true), platform::FsStatus::Ok);
 }
 
 }  // namespace

@@ -166,12 +166,17 @@ TEST_F(MemoryTest, NoAccessReachesAProcessThatNoLongerOwnsTheHostWindow) {
 TEST_F(MemoryTest, AWriteThroughAFailedReadIsSkipped) {
     StartHost();
     Memory::GetHostProcess();
-    // The 4-byte cell now holds a good, writable address...
+    // Each width's cell now holds a good value, the 4-byte one a writable address...
     ASSERT_EQ(Memory::ReadLong(hostmap::kMenuAPtr), static_cast<std::int32_t>(kMenuA));
+    ASSERT_EQ(Memory::ReadByte(hostmap::kMarker), 0xE8);
+    memory().PokeFloat(kGame + hostmap::game::kStageClock, 181.05f);
+    ASSERT_EQ(Memory::ReadSingle(kGame + hostmap::game::kStageClock), 181.05f);
     std::size_t mark = os.processes.journal.size();
     // ...which a failed read gives again: neither the address nor the value is used.
     Memory::WriteLong(Memory::ReadLong(0x10) + hostmap::menu::kWordA, 1);
     Memory::WriteLong(kMenuA + hostmap::menu::kWordA, Memory::ReadLong(0x10));
+    Memory::WriteByte(hostmap::kTyreTypeOperand, Memory::ReadByte(0x10));
+    Memory::WriteSingle(kGame + hostmap::game::kSplit1, Memory::ReadSingle(0x10));
     EXPECT_TRUE(WritesSince(mark).empty());
 }
 

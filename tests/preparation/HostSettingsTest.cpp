@@ -21,6 +21,10 @@ protected:
     HostSettingsTest() {
         os.environment.programFolder = "C:\\Velomark";
         g.gHostPath = "C:\\Kovarra";
+        FreshHostFolder();
+    }
+    void FreshHostFolder() {
+        (void)os.files.DeleteFolder("C:\\Kovarra", true);
         Put(kHostIni, "[Settings]\r\nRunIntro=true\r\nFullscreen=false\r\nXRes=1024\r\n");
         Put(kCars, "[MENU_CAR_INDEX]\r\nINDEX=2\r\n");
         (void)os.files.SetAttributes(kHostIni, platform::kAttrReadOnly);
@@ -28,19 +32,22 @@ protected:
 };
 
 TEST_F(HostSettingsTest, DefaultsAreWrittenIntoReadOnlyAndMissingFiles) {
-    gFunc::WriteHostDefaults();
-    EXPECT_EQ(Get(kHostIni), "[Settings]\r\nRunIntro=false\r\nFullscreen=true\r\nXRes=1024\r\n");
-    EXPECT_EQ(Get(kGhost), "[Settings]\r\nMaxOpacity=0.0\r\n");
-    EXPECT_EQ(Get(kAudio), "[OPTIONS::SOUNDS]\r\nNumberChannels=8\r\n");
-    EXPECT_EQ(g.gIniFile, kAudio);
-}
-
-TEST_F(HostSettingsTest, TestingModeLeavesFullscreenAsTheHostHadIt) {
-    g.gTestSwitch = true;
-    gFunc::WriteHostDefaults();
-    EXPECT_EQ(Get(kHostIni), "[Settings]\r\nRunIntro=false\r\nFullscreen=false\r\nXRes=1024\r\n");
-    EXPECT_EQ(Get(kGhost), "[Settings]\r\nMaxOpacity=0.0\r\n");
-    EXPECT_EQ(Get(kAudio), "[OPTIONS::SOUNDS]\r\nNumberChannels=8\r\n");
+    struct Case {
+        bool testSwitch;
+        const char* hostIni;
+    } cases[] = {
+        /* 0 */ {false, "[Settings]\r\nRunIntro=false\r\nFullscreen=true\r\nXRes=1024\r\n"},
+        /* 1 */ {true, "[Settings]\r\nRunIntro=false\r\nFullscreen=false\r\nXRes=1024\r\n"},  // as the host had it
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        FreshHostFolder();
+        g.gTestSwitch = cases[i].testSwitch;
+        gFunc::WriteHostDefaults();
+        EXPECT_EQ(Get(kHostIni), cases[i].hostIni) << "case " << i;
+        EXPECT_EQ(Get(kGhost), "[Settings]\r\nMaxOpacity=0.0\r\n") << "case " << i;
+        EXPECT_EQ(Get(kAudio), "[OPTIONS::SOUNDS]\r\nNumberChannels=8\r\n") << "case " << i;
+        EXPECT_EQ(g.gIniFile, kAudio) << "case " << i;
+    }
 }
 
 TEST_F(HostSettingsTest, EachProgressCodeReplacesTheLastInAReadOnlyFile) {

@@ -12,6 +12,7 @@
 #include "services/ZipLib.h"
 #include "services/gCheck.h"
 #include "tests/preparation/InstallTestSupport.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/VmTest.h"
 
 namespace vmtest {
@@ -181,6 +182,23 @@ TEST_F(InstallRunTest, MissingClassPackageStillWritesEveryCodeAndTheCarList) {
     EXPECT_EQ(ArchiveFiles(g.gPhysicsBkpFile, "C:\\scratch"), (Files{{"Physics/c_xsara/car.ini", "host package"}}));
 }
 
+TEST_F(InstallRunTest, ABackupCutShortLeavesNothingUnderItsName) {
+    const std::string hostPackage = Get(fx.H("\\Physics.qvz"));
+    FaultyFileSystem faulty(os.files);
+    faulty.FailCopiesOf(fx.H("\\Physics.qvz"));  // half of it reaches the copy, as on a full disk
+    platform::ports().fileSystem = &faulty;
+    const int cutShort = Run();
+    platform::ports().fileSystem = &os.files;
+    EXPECT_EQ(cutShort, 0);
+    EXPECT_EQ(FailedSteps(), "101 ");
+    EXPECT_FALSE(os.files.FileExists(g.gPhysicsBkpFile));
+    EXPECT_EQ(Get(fx.H("\\Physics.qvz")), hostPackage);
+
+    // The next run takes the backup whole.
+    ASSERT_EQ(Run(), 1) << FailedSteps();
+    EXPECT_EQ(Get(g.gPhysicsBkpFile), hostPackage);
+}
+
 // The steps whose failure the host would otherwise start on: each makes the run 0.
 TEST_F(InstallRunTest, FailuresOfThePhysicsStepsMakeTheRunFail) {
     struct Case {
@@ -247,11 +265,26 @@ TEST_F(InstallRunTest, CarSectionWithAndWithoutSkinCode) {
     EXPECT_EQ(Package(), Expected(1, "m_lancer", "m_lancer", "tarmac"));
 }
 
+TEST_F(InstallRunTest, ACarWithoutANameMovesNothingAndFailsNoStep) {
+    fx.Choose({1, 999});  // an id the catalogue does not use: no name, no physics folders
+    g.gSetupFile[0] = "C:\\my\\gravel.lsp";
+    EXPECT_EQ(Run(), 1) << FailedSteps();
+    EXPECT_EQ(FailedSteps(), "");
+    EXPECT_EQ(Package(), Expected(1, "c_xsara", "c_xsara", "tarmac"));
+}
+
 TEST_F(InstallRunTest, ChosenSetupsReplaceTheDefaultsAndDefaultSlotsStay) {
     g.gSetupFile = {"C:\\my\\gravel.lsp", vm::kDefaultSetup, "C:\\my\\snow.lsp", vm::kDefaultSetup};
     g.gSetupText = {"my gravel", "my tarmac, not chosen", "my snow", ""};
     fx.Choose({1, 26, 0, 16, 12, 2});  // snow in Finland: the stage's own surface, no setup copied
+    // The gravel default is read-only by the time the setups are written.
+    codes.onCode = [&](const std::string& code) {
+        if (code == "118")
+            (void)os.files.SetAttributes(fx.H("\\Physics\\Physics\\c_xsara\\setups\\d_gravel.lsp"),
+                                         platform::kAttrReadOnly);
+    };
     ASSERT_EQ(Run(), 1) << FailedSteps();
+    EXPECT_EQ(FailedSteps(), "");
     Files expected = Expected(1, "C4", "c_xsara");
     expected["Physics/c_xsara/setups/d_gravel.lsp"] = "my gravel\r\n";
     expected["Physics/c_xsara/setups/d_snow.lsp"] = "my snow\r\n";
@@ -337,21 +370,25 @@ TEST_F(InstallRunTest, MaterialsPackageMissingOrNoMaterialsToDelete) {
 TEST_F(InstallRunTest, SurfaceSetupsOfTheSlotFolder) {
     struct Case {
         const char* suffix;
+        std::int16_t slot;
         const char* from;  // nullptr: nothing copied
     };
-    const Case cases[] = {{gFunc::kSuffixTarmac, "tarmac"},
-                          {gFunc::kSuffixGravel, "gravel"},
-                          {gFunc::kSuffixSnow, "snow"},
-                          {gFunc::kSuffixOwn, nullptr}};
+    const Case cases[] = {
+        /* 0 */ {gFunc::kSuffixTarmac, 5, "tarmac"},
+        /* 1 */ {gFunc::kSuffixGravel, 5, "gravel"},
+        /* 2 */ {gFunc::kSuffixSnow, 5, "snow"},
+        /* 3 */ {gFunc::kSuffixOwn, 5, nullptr},
+        /* 4 */ {gFunc::kSuffixTarmac, 13, nullptr},  // a slot outside 0..7 has no folder
+    };
     for (const Case& c : cases) {
         (void)os.files.DeleteFolder(fx.H("\\Physics"), true);
         ASSERT_TRUE(ZipLib::Unzip(fx.ClassPackage(1), fx.H("\\Physics")));
-        EXPECT_EQ(gFunc::SwapSurfaceSetups(c.suffix, 5), 1);
+        EXPECT_EQ(gFunc::SwapSurfaceSetups(c.suffix, c.slot), 1);
         Files expected = Expected(1, "s_i2003", "s_i2003", c.from ? c.from : "");
         Files actual;
         for (const auto& [rel, bytes] : TreeOf(os.files, fx.H("\\Physics")))
             if (rel.back() != '/') actual[rel] = bytes;
-        EXPECT_EQ(actual, expected) << c.suffix;
+        EXPECT_EQ(actual, expected) << c.suffix << " slot " << c.slot;
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,7 +16,8 @@
 
 namespace vmtest {
 
-// A profile writer that hands everything on and keeps the progress codes written.
+// A profile writer that hands everything on and keeps the progress codes written; onCode runs
+// after each, before the step it announces.
 class RecordingProfile : public platform::ProfilePort {
 public:
     explicit RecordingProfile(platform::ProfilePort& inner) : inner_(inner) {}
@@ -24,11 +26,16 @@ public:
         return inner_.GetString(section, key, def, buf, size, file);
     }
     bool WriteString(const char* section, const char* key, const char* value, const std::string& file) override {
-        if (section && key && value && std::string(section) == "Velomark" && std::string(key) == "Debug")
+        if (section && key && value && std::string(section) == "Velomark" && std::string(key) == "Debug") {
+            const bool written = inner_.WriteString(section, key, value, file);
             codes.push_back(value);
+            if (onCode) onCode(value);
+            return written;
+        }
         return inner_.WriteString(section, key, value, file);
     }
     std::vector<std::string> codes;
+    std::function<void(const std::string& code)> onCode;
 
 private:
     platform::ProfilePort& inner_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "catalogues/CarTable.h"
 #include "preparation/CarSkin.h"
 #include "preparation/ResultRecord.h"
@@ -62,15 +64,36 @@ TEST_F(CarSkinTest, AMissingCodeIsEmpty) {
     EXPECT_EQ(car().skinCode, "");
 }
 
-TEST_F(CarSkinTest, AClassOutsideTheTableUsesCarZeroAndAnIdOutsideItSetsNothing) {
-    Put(kCarList, "[Skins]\r\nSkin0=2\r\nSkin5000=2\r\n");
+TEST_F(CarSkinTest, AClassOutsideTheTableUsesCarZero) {
+    Put(kCarList, "[Skins]\r\nSkin0=2\r\n");
     g.gCarCategory = 11;
     gFunc::LoadCarSkin();
     EXPECT_EQ(vm::cars.carTable[0].skinNumber, 2);
-    g.gCarCategory = 1;
-    g.gCatCars[1].id = 5000;
-    gFunc::LoadCarSkin();  // nothing to set, and nothing written out of bounds
-    EXPECT_EQ(car().skinNumber, 0);
+}
+
+// Each id outside the catalogue has a skin entry, but no car to set: the table stays as it was
+// and no car's skin list is read. The loader runs in a child process, so that a write outside
+// the table fails this check instead of the whole program.
+TEST_F(CarSkinTest, AnIdOutsideTheCatalogueSetsNoCar) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the child process would be a new program that leaves its scratch folder behind";
+#endif
+    Put(kCarList, "[Skins]\r\nSkin-1=4\r\nSkin1000=4\r\nSkin5000=4\r\n");
+    const vm::CarCatalogue before = vm::cars;
+    for (std::int32_t id : {-1, 1000, 5000}) {
+        g.gCatCars[1].id = id;
+        EXPECT_EXIT(
+            {
+                gFunc::LoadCarSkin();
+                bool unchanged = g.gIniFile == kCarList;
+                for (int i = 0; i < vm::kCarIds; ++i)
+                    unchanged = unchanged && vm::cars.carTable[i].skinNumber == before.carTable[i].skinNumber &&
+                                vm::cars.carTable[i].skinCode == before.carTable[i].skinCode;
+                std::_Exit(unchanged ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << "id " << id;
+    }
 }
 
 class ResultsTest : public VmTest {
@@ -109,10 +132,23 @@ TEST_F(ResultsTest, UploadSendsStartThenFinishInOneAddress) {
 }
 
 TEST_F(ResultsTest, UploadRefusesWithoutBothRecords) {
-    qvrMod::upload.gErrUrlStart = "http://x/err.php?user=Ari&msg0=41&pwd0=pw";  // a start, then a retirement
-    gFunc::UploadStageTime();
-    EXPECT_TRUE(os.webPanes.navigations.empty());
-    ExpectMessage("Error! you haven't the correct logs", "Upload stage time", platform::kMsgCritical | platform::kMsgOk);
+    struct Case {
+        const char* start;
+        const char* finish;
+    } cases[] = {
+        /* 0 */ {"http://x/err.php?user=Ari&msg0=41&pwd0=pw", ""},  // a start, then a retirement
+        /* 1 */ {"", "&msg2=43&pwd2=pw"},                           // a finish kept from an earlier stage
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        qvrMod::upload.gErrUrlStart = cases[i].start;
+        qvrMod::upload.gErrUrlFinish = cases[i].finish;
+        os.messageBox.shown.clear();
+        gFunc::UploadStageTime();
+        EXPECT_TRUE(os.webPanes.navigations.empty());
+        ExpectMessage("Error! you haven't the correct logs", "Upload stage time",
+                      platform::kMsgCritical | platform::kMsgOk);
+    }
 }
 
 TEST_F(ResultsTest, TimesLogLayoutAndName) {

@@ -1,5 +1,5 @@
-// The web pane adapter of this build (a fetching recorder on libcurl natively, the WinINet panes
-// on Windows) against the local event server, which records exactly what it was sent.
+// The queued web panes on this build's HTTP client (libcurl natively, WinINet on Windows) against
+// the local event server, which records exactly what it was sent.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,32 +9,13 @@
 #include "preparation/Results.h"
 #include "preparation/WebAddresses.h"
 #include "services/Globals.h"
+#include "tests/support/OsWeb.h"
 #include "tests/support/VmTest.h"
-#ifdef _WIN32
-#include "platform/win32/Win32Adapters.h"
-#else
-#include "platform/native/CurlHttp.h"
-#endif
 
 namespace vmtest {
 namespace {
 
 using vm::g;
-
-#ifdef _WIN32
-using OsHttp = platform::win32::WinInetHttp;
-struct OsPanes {
-    platform::win32::WinInetWebPanes panes;
-    void Flush() { panes.Flush(); }
-};
-#else
-using OsHttp = platform::CurlHttp;
-struct OsPanes {
-    OsHttp http;
-    platform::FetchingWebPanes panes{&http};
-    void Flush() {}  // each navigation is fetched before Navigate returns
-};
-#endif
 
 class WebPaneServerTest : public VmTest {
 protected:

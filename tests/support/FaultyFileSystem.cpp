@@ -1,5 +1,7 @@
 #include "tests/support/FaultyFileSystem.h"
 
+#include "platform/AnsiText.h"
+
 namespace vmtest {
 
 using platform::FsStatus;
@@ -19,7 +21,9 @@ bool FaultyFileSystem::FileExists(const std::string& path) { return !Fails() && 
 bool FaultyFileSystem::FolderExists(const std::string& path) { return !Fails() && inner_.FolderExists(path); }
 
 FsStatus FaultyFileSystem::CopyFile(const std::string& from, const std::string& to) {
-    if (!Fails()) return inner_.CopyFile(from, to);
+    const bool chosen = !failSource_.empty() && platform::EqualsNoCase(from, failSource_);
+    if (!Fails() && !chosen) return inner_.CopyFile(from, to);
+    injected_ = true;
     auto bytes = inner_.ReadFile(from);
     return bytes ? TornWrite(to, *bytes) : FsStatus::Failed;
 }

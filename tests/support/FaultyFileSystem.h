@@ -3,6 +3,9 @@
 // behind: an existence query answers no, a read or a listing gives nothing, a copy or a write
 // leaves the first half of the bytes at the destination, anything else changes nothing.
 #pragma once
+#include <string>
+#include <utility>
+
 #include "platform/FileSystem.h"
 
 namespace vmtest {
@@ -17,6 +20,8 @@ public:
         failAt_ = k;
         injected_ = false;
     }
+    // Fails, besides operation k, every copy of the file source, whatever its number.
+    void FailCopiesOf(std::string source) { failSource_ = std::move(source); }
     // Operations since the last FailAt.
     long count() const { return count_; }
     // True once the chosen operation has failed.
@@ -47,6 +52,7 @@ private:
     platform::FileSystemPort& inner_;
     long count_ = 0;
     long failAt_ = 0;
+    std::string failSource_;
     bool injected_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "tests/support/VmTest.h"
 
+#include <filesystem>
+
 #include "services/ProgramState.h"
 
 namespace vmtest {
@@ -15,6 +17,17 @@ void VmTest::Put(const std::string& winPath, const std::string& bytes) {
 std::string VmTest::Get(const std::string& winPath) {
     auto content = os.files.ReadFile(winPath);
     return content ? *content : "<missing>";
+}
+
+void VmTest::FreshFolder(const std::string& winFolder, const std::function<void()>& build) {
+    namespace fs = std::filesystem;
+    const fs::path built = os.files.HostPath("C:\\built");
+    if (!fs::exists(built)) {
+        build();
+        fs::copy(os.files.HostPath(winFolder), built, fs::copy_options::recursive);
+    }
+    (void)os.files.DeleteFolder(winFolder, true);
+    fs::copy(built, os.files.HostPath(winFolder), fs::copy_options::recursive);
 }
 
 }  // namespace vmtest

@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/native/NativePlatform.h"
@@ -18,6 +19,9 @@ protected:
     void Put(const std::string& winPath, const std::string& bytes);
     // The content of a file at a Windows path, or "<missing>".
     std::string Get(const std::string& winPath);
+    // Puts a folder back as build made it: the first call runs build and keeps a copy of the
+    // folder in "C:\built", each later call replaces the folder by that copy.
+    void FreshFolder(const std::string& winFolder, const std::function<void()>& build);
 
     platform::NativePlatform os;
 };

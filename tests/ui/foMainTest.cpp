@@ -39,21 +39,15 @@ TEST_F(MainWindowTest, OwnsItsControlsUnderTheirNames) {
 
 TEST_F(MainWindowTest, DesignStateOfTimersMenusAndWeatherOptions) {
     foMain& w = foMain::Instance();
-    EXPECT_EQ(w.tMain.Interval(), 100);
-    EXPECT_EQ(w.mnuTimer.Interval(), 100);
-    EXPECT_EQ(w.pTimer.Interval(), 500);
-    EXPECT_EQ(w.tOra.Interval(), 500);
     for (auto* t : {&w.tMain, &w.mnuTimer, &w.pTimer, &w.tOra}) EXPECT_TRUE(t->Running()) << t->Name();
-
     EXPECT_FALSE(w.TestingMode.Visible());
-    EXPECT_EQ(w.TestingMode.Caption(), "Testing Mode!!");
+
+    // The replay captions are made from the item's index.
     EXPECT_EQ(w.R[0].Caption(), "Replay 640 x 480 x 16 FullScreen");
     EXPECT_EQ(w.R[7].Caption(), "Replay 1280 x 1024 x 32 FullScreen");
     EXPECT_EQ(w.R[10].Caption(), "Replay 1024 x 768 x 16 Windowed");
     EXPECT_EQ(w.R[15].Caption(), "Replay 1280 x 1024 x 32 Windowed");
-    ASSERT_EQ(w.Replays.Items().size(), 16u);
-    ASSERT_EQ(w.menuBar.size(), 6u);
-    EXPECT_EQ(w.menuBar[1]->Items().back(), &w.UploadResults);
+    EXPECT_EQ(w.Replays.Items().size(), 16u);
 
     // The two weather options are one group.
     w.optWeather[0].SetValue(true);

@@ -1,9 +1,11 @@
 // The simulated host: a stand-in for the host in tests and demos. It holds the host's memory
-// map at the fixed addresses and behaves as the client expects the host to: a scripted menu
-// that Enter moves through, and a menu text table that appears a while after the start. This
-// core knows nothing of windows; SimHostMain.cpp runs it as a Windows program. Behaviour over
-// time (a stage run) belongs in OnTick, the effect of patched code in the handlers that would
-// run it, reading the code bytes from the image.
+// map at the fixed addresses and behaves as the client expects the host to: menus that Enter,
+// the client's selections and the word at +0x70 of menu A move through, a text table that
+// appears a while after the start, a stage run from the start entry on (start line, clock,
+// splits, finish), the window closing at a chosen moment of the stage, and the two routines the
+// client patches run at chosen moments. This core knows nothing of windows; SimHostMain.cpp runs
+// it as a Windows program. Time comes in through OnTick; patched code takes effect by reading
+// its bytes from the image.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -38,18 +40,47 @@ inline constexpr std::uint32_t kEntrySize = 0x20, kSubItemSize = 0x10;
 inline constexpr std::int32_t kMenuAStamp = 0x2A, kMenuBStamp = 0x2B;
 }  // namespace layout
 
+// Menu A's entries that the host walks through, by their index in its entry table. The client
+// selects kClientStage in place of kStageMenu and kStart in place of kBeforeStart; Enter at
+// kStart starts the stage.
+namespace menus {
+inline constexpr int kMain = 82, kCar = 2, kStageMenu = 11, kClientStage = 12, kBeforeStart = 0, kStart = 10;
+inline constexpr int kTheStage = -1;
+inline constexpr int kClientMenuB = 17;  // the entry of menu B that the client builds its menu in
+}  // namespace menus
+
+// The game object's mode word and stage state as the host sets them.
+inline constexpr std::uint32_t kModeMenus = 1, kModeStage = 2;
+inline constexpr float kStartLineState = 7.0f, kRunningState = 8.0f;
+
 struct Options {
     std::uint8_t marker = 0xE8;               // the build marker byte
-    std::vector<int> menus{82, 2, 11, 0, 10};  // menu A's entries in the order Enter moves through
+    int firstMenu = menus::kMain;             // menu A's entry selected at the start
     std::uint32_t textsAfterMs = 2000;        // when the menu text table appears
     std::uint32_t lifetimeMs = 0;             // ends by itself after this; 0: never
     std::uint32_t hangOnCloseMs = 0;          // stops answering this long when asked to close
+    // The stage, in seconds on its clock: up to two split times, then the finish.
+    std::vector<float> splits{65.2f, 130.37f};
+    float finish = 181.05f;
+    float speed = 1;                          // stage seconds per real second
+    std::uint32_t startLineMs = 3000;         // at the start line (state 7.0) before the clock runs
+    // Moments in stage seconds, counted from the clock's start and on past the finish.
+    std::optional<float> closeAt{};           // the window closes (before the finish: a retirement)
+    std::vector<float> routineA{}, routineB{};  // the routines at kRoutineA and kRoutineB run
+    std::string pluginRecord{};               // file that records the plug-ins' host calls (PluginHost.h)
+    std::string pluginCalls{};                // calls of the plug-in objects made at the first tick
 };
 
-// Reads "--marker E8 --menus 82,2,11 --texts-after 2000 --lifetime 60000 --hang-on-close 20000"
-// (any of them, numbers in decimal except the marker). Returns nothing, with the reason in
-// *error, on anything else.
+// Reads the options, any of them in any order, for example
+//   --marker E8 --menu 82 --texts-after 2000 --lifetime 60000 --hang-on-close 20000
+//   --stage 65.2,130.37,181.05 --speed 10 --close-at 100 --routine-a 30,60 --routine-b 190
+//   --plugin-record FILE --plugin-calls CALLS
+// Whole numbers in decimal except the marker (hexadecimal); stage numbers with a decimal point
+// allowed. --stage gives up to two splits and the finish, rising. Returns nothing, with the
+// reason in *error, on anything else.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error);
+// Splits text at blanks, tabs and line breaks into the words of a command line.
+std::vector<std::string> SplitWords(const std::string& text);
 
 // The host's memory as the simulated host sees its own image.
 class HostMemory {
@@ -57,37 +88,77 @@ public:
     virtual ~HostMemory() = default;
     // Returns true if the size bytes at the address all lie in the image.
     virtual bool Holds(std::uint32_t address, std::uint32_t size) = 0;
-    // Copies bytes into the image. Returns false, copying nothing, when they do not all lie in it.
+    // Copies bytes into the image. Returns false, copying nothing, when they do not all lie in it
+    // or are not all writable now.
     virtual bool Put(std::uint32_t address, const void* data, std::uint32_t size) = 0;
     // Copies bytes out of the image. Returns false when they do not all lie in it.
     virtual bool Get(std::uint32_t address, void* buffer, std::uint32_t size) = 0;
 };
 
+// What the simulated host asks of its window.
+class HostWindow {
+public:
+    virtual ~HostWindow() = default;
+    // Puts the window in front unless it is there.
+    virtual void KeepInFront() = 0;
+    // Closes the window, which ends the program.
+    virtual void Close() = 0;
+};
+
 class SimHost {
 public:
-    SimHost(HostMemory& memory, Options options) : memory_(memory), options_(std::move(options)) {}
+    SimHost(HostMemory& memory, Options options);
 
+    // The window the host keeps in front during a stage and closes at closeAt; none: nothing.
+    void Attach(HostWindow& window) { window_ = &window; }
     // Lays out the memory map. Returns false when the image does not hold it.
     bool Layout();
-    // Enter went down while the window was in front: menu A moves on from the selected entry to
-    // the next of the script (nothing happens at the last one or off the script).
+    // Enter went down while the window was in front: in the menus, the host moves on from the
+    // selected entry where Enter does that, or starts the stage at kStart.
     void OnEnter();
-    // Time passes; elapsedMs counts from the start.
+    // Time passes; elapsedMs counts from the start. The text table appears, the menus follow
+    // the word at +0x70, the stage runs, and what is due at this moment of the stage happens.
     void OnTick(std::uint32_t elapsedMs);
     // The index of menu A's selected entry in its table, or -1.
     int MenuIndex();
+    // What the host shows in its window: where it is, the text its game object points at, and
+    // what the client gave it (stage parameters, sky, tyre type, car, menu texts, flag cells).
+    std::string StatusText();
 
     const Options& options() const { return options_; }
 
 private:
+    enum class Phase { Menus, StartLine, Running };
+
     bool Put32(std::uint32_t address, std::uint32_t value);
+    bool PutFloat(std::uint32_t address, float value);
     bool PutBytes(std::uint32_t address, const std::string& bytes);
     bool PutHex(std::uint32_t address, const std::string& hex);
     std::uint32_t Get32(std::uint32_t address);
+    float GetFloat(std::uint32_t address);
+    std::string GetBytes(std::uint32_t address, std::uint32_t size);
+    // The NUL-terminated text at the address, narrow or wide, of at most maxChars characters.
+    std::string GetText(std::uint32_t address, std::uint32_t maxChars);
+    std::string GetWideText(std::uint32_t address, std::uint32_t maxChars);
+
+    // Selects the entry of menu A, or starts the stage for kTheStage.
+    void MoveOn(int to);
+    void StartStage();
+    void RunStage();
+    // Runs the routine at the address: a patched "MOV DWORD PTR [a], v; RET 8" stores v at a;
+    // the host's own code does nothing here.
+    void RunRoutine(std::uint32_t address);
 
     HostMemory& memory_;
     Options options_;
+    HostWindow* window_ = nullptr;
     bool textsShown_ = false;
+    Phase phase_ = Phase::Menus;
+    std::uint32_t now_ = 0;         // elapsedMs of the last tick
+    std::uint32_t phaseStart_ = 0;  // when the start line, then the clock, began
+    int checkpoints_ = 0;
+    bool finished_ = false, closed_ = false;
+    std::size_t routinesDoneA_ = 0, routinesDoneB_ = 0;  // of the moments, which are sorted
 };
 
 }  // namespace simhost

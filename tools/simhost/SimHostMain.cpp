@@ -1,13 +1,20 @@
 // simhost.exe: the simulated host as a Windows program (see SimHost.h).
 //
-//   simhost [--marker E8] [--menus 82,2,11,0,10] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
+//   simhost [--marker E8] [--menu 82] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
+//           [--stage 65.2,130.37,181.05] [--speed 1] [--close-at s] [--routine-a s,...] [--routine-b s,...]
+//           [--plugin-record file] [--plugin-calls calls]
+//
+// Started without arguments (as the client starts the host), it takes them from the file
+// simhost-args.txt beside it when there is one.
 //
 // It is linked at 0x400000 without relocations, and its image holds one large zero-filled
 // array, so that every fixed address of the host's memory map lies inside the image, as in the
 // real game (the loader has reserved those addresses; they cannot be allocated afterwards).
-// Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE and comes to
-// the front on kFrontMessage. Exit codes: 0 closed, 2 bad command line, 3 image cannot hold
-// the map, 4 no window.
+// Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE, comes to
+// the front on kFrontMessage and shows what the host was given. Exit codes: 0 closed, 2 bad
+// command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
+// The plug-ins of the Plugins folder beside it are loaded at start and unloaded at the end
+// (PluginHost.h).
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +23,7 @@
 #include "platform/GameWindow.h"
 #include "platform/win32/Win32Adapters.h"
 #include "services/host/HostMap.h"
+#include "tools/simhost/PluginHost.h"
 #include "tools/simhost/SimHost.h"
 
 namespace {
@@ -23,42 +31,91 @@ namespace {
 // The image's bulk; must reach from below kCodeBegin to past kMapEnd (checked at start).
 constexpr std::uint32_t kImageBytes = 0x1400000;
 alignas(4096) std::uint8_t gImage[kImageBytes];
+// The image's header page (the image base), which holds the two flag cells.
+constexpr std::uint32_t kHeaderPage = 0x400000;
 
+// The header page and the bulk of the program's own image. A write goes only where the page
+// allows it now, as a store of the host's code would.
 class OwnImage : public simhost::HostMemory {
 public:
-    bool Holds(std::uint32_t address, std::uint32_t size) override {
-        const auto begin = reinterpret_cast<std::uintptr_t>(gImage);
-        return address >= begin && std::uint64_t(address) + size <= std::uint64_t(begin) + kImageBytes;
-    }
+    OwnImage()
+        : self_(processes_, processes_.Open(processes_.CurrentProcessId(), platform::kProcessQueryInformation)) {}
+
+    bool Holds(std::uint32_t address, std::uint32_t size) override { return At(address, size) != nullptr; }
     bool Put(std::uint32_t address, const void* data, std::uint32_t size) override {
-        if (!Holds(address, size)) return false;
-        std::memcpy(At(address), data, size);
+        std::uint8_t* at = At(address, size);
+        if (at == nullptr) return false;
+        if (size == 0) return true;
+        const std::uint32_t last = (address + size - 1) / platform::kPageSize;
+        for (std::uint32_t page = address / platform::kPageSize; page <= last; ++page) {
+            auto protection = processes_.QueryProtection(self_.get(), page * platform::kPageSize);
+            if (!protection || !Writable(*protection)) return false;
+        }
+        std::memcpy(at, data, size);
         return true;
     }
     bool Get(std::uint32_t address, void* buffer, std::uint32_t size) override {
-        if (!Holds(address, size)) return false;
-        std::memcpy(buffer, At(address), size);
+        const std::uint8_t* at = At(address, size);
+        if (at == nullptr) return false;
+        std::memcpy(buffer, at, size);
         return true;
     }
 
 private:
-    static std::uint8_t* At(std::uint32_t address) { return gImage + (address - reinterpret_cast<std::uintptr_t>(gImage)); }
+    static bool Writable(std::uint32_t p) {
+        return p == platform::kPageReadWrite || p == platform::kPageWriteCopy || p == platform::kPageExecuteReadWrite ||
+               p == platform::kPageExecuteWriteCopy;
+    }
+    // The bytes at the address when all size of them lie in the header page or the bulk, else null.
+    static std::uint8_t* At(std::uint32_t address, std::uint32_t size) {
+        const std::uint64_t end = std::uint64_t(address) + size;
+        if (address >= kHeaderPage && end <= kHeaderPage + platform::kPageSize)
+            return reinterpret_cast<std::uint8_t*>(static_cast<std::uintptr_t>(address));
+        const auto begin = reinterpret_cast<std::uintptr_t>(gImage);
+        if (address >= begin && end <= std::uint64_t(begin) + kImageBytes) return gImage + (address - begin);
+        return nullptr;
+    }
+
+    platform::win32::Win32Processes processes_;
+    platform::ScopedProcess self_;
 };
 
-class App : public platform::GameWindowEvents {
+class App : public platform::GameWindowEvents, public simhost::HostWindow {
 public:
-    explicit App(simhost::SimHost& host) : host_(host) {}
-    void Attach(platform::GameWindow& window) { window_ = &window; }
+    App(simhost::SimHost& host, simhost::PluginHost& plugins) : host_(host), plugins_(plugins) {}
+    void Attach(platform::GameWindow& window) {
+        window_ = &window;
+        host_.Attach(*this);
+    }
 
     void OnKeyDown(std::uint32_t virtualKey) override {
         if (virtualKey == platform::kVkReturn) host_.OnEnter();
     }
     void OnTimer(std::uint32_t, std::uint32_t tickCount) override {
-        if (!started_) start_ = tickCount;  // time counts from the first tick of the loop
-        started_ = true;
+        if (!started_) {
+            start_ = tickCount;  // time counts from the first tick of the loop
+            started_ = true;
+            std::string bad;
+            if (!plugins_.Run(host_.options().pluginCalls, &bad)) {
+                std::fprintf(stderr, "simhost: bad plug-in call %s\n", bad.c_str());
+                platform::QuitMessageLoop(5);
+            }
+        }
         const std::uint32_t elapsed = tickCount - start_;
         host_.OnTick(elapsed);
+        if (window_ == nullptr) return;  // closed by the tick
+        std::string text = host_.StatusText();
+        if (text != shown_) window_->SetText(shown_ = std::move(text));
         if (host_.options().lifetimeMs != 0 && elapsed >= host_.options().lifetimeMs) platform::QuitMessageLoop(0);
+    }
+    void KeepInFront() override {
+        if (window_) window_->BringToFront();
+    }
+    void Close() override {
+        if (window_ == nullptr) return;
+        window_->Destroy();
+        window_ = nullptr;
+        platform::QuitMessageLoop(0);
     }
     bool OnClose() override {
         if (host_.options().hangOnCloseMs != 0)
@@ -71,7 +128,9 @@ public:
 
 private:
     simhost::SimHost& host_;
+    simhost::PluginHost& plugins_;
     platform::GameWindow* window_ = nullptr;
+    std::string shown_;
     std::uint32_t start_ = 0;
     bool started_ = false;
 };
@@ -98,11 +157,19 @@ void WriteStartReport() {
     if (files.WriteFile(report + ".tmp", cars) == platform::FsStatus::Ok) (void)files.MoveFile(report + ".tmp", report);
 }
 
+// The command line's arguments, or without any those of the file simhost-args.txt beside the
+// program.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    if (argc > 1) return std::vector<std::string>(argv + 1, argv + argc);
+    const std::string file = platform::win32::Win32Environment().ProgramFolder() + "\\simhost-args.txt";
+    return simhost::SplitWords(platform::win32::Win32FileSystem().ReadFile(file).value_or(""));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
-    auto options = simhost::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
+    auto options = simhost::ParseOptions(Arguments(argc, argv), &error);
     if (!options) {
         std::fprintf(stderr, "simhost: %s\n", error.c_str());
         return 2;
@@ -115,10 +182,17 @@ int main(int argc, char** argv) {
     }
     ProtectCode();
     WriteStartReport();
-    App app(host);
+    platform::win32::Win32FileSystem files;
+    simhost::PluginHost plugins(image, files, options->pluginRecord);
+    plugins.LoadAll(platform::win32::Win32Environment().ProgramFolder() + "\\Plugins", options->marker);
+    App app(host, plugins);
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;
     app.Attach(*window);
     window->SetTimer(1, 50);
-    return platform::RunMessageLoop();
+    const int exitCode = platform::RunMessageLoop();
+    window.reset();
+    plugins.UnloadAll();
+    plugins.Record("end");
+    return exitCode;
 }

@@ -1,0 +1,83 @@
+// The shifter inside the simulated host, for scripts/bench-plugins (Windows, under Wine).
+//
+//   plugin_bench idle SECONDS [--no-plugins]   runs the simulated host in a host folder of its
+//       own for that long, the shifter switched on with two keys bound, and prints the folder
+//       first ("folder <path>"), so that the caller can find the process and measure it.
+//   plugin_bench latency PRESSES               presses the two bound keys in turn and prints the
+//       times from each key press to the gear found written in the host's memory.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "plugins/HostAddresses.h"
+#include "tests/support/SimHostFolder.h"
+#include "tools/simhost/SimHost.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint32_t kGear = simhost::layout::kCar + qvrplugin::kCarGear;
+constexpr std::uint8_t kKeys[2] = {0x2C, 0x2D};  // Z, X: first and second gear
+constexpr const char* kSettings = "Enabled=1\r\nKey0=2c\r\nKey1=2d\r\n";
+
+int Idle(int seconds, bool withPlugins) {
+    vmtest::SimHostFolder host(kSettings, 5, withPlugins);
+    std::printf("folder %s\n", host.path.c_str());
+    std::fflush(stdout);
+    if (!host.Start("")) return 1;
+    vmtest::SimHostFolder::Sleep(std::chrono::seconds(seconds));
+    std::printf("closed %s\n", host.Close() ? "yes" : "no");
+    return 0;
+}
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+int Latency(int presses) {
+    vmtest::SimHostFolder host(kSettings, 5);
+    if (!host.Start("")) return 1;
+    // Until the poll thread has its keyboard.
+    bool ready = false;
+    for (int i = 0; i < 100 && !ready; ++i) {
+        host.Press(kKeys[1], true);
+        ready = host.Until([&] { return host.Read32(kGear) == 3; }, 200ms);
+        host.Press(kKeys[1], false);
+    }
+    if (!ready) return 2;
+    std::vector<double> times;
+    int lost = 0;
+    for (int i = 0; i < presses; ++i) {
+        vmtest::SimHostFolder::Sleep(37ms);  // off the poll's beat, so presses fall anywhere in it
+        const std::uint32_t gear = 2 + i % 2;
+        const Clock::time_point pressed = Clock::now();
+        host.Press(kKeys[i % 2], true);
+        // Looks at the gear every quarter millisecond: a tighter loop of reads would load the
+        // server that delivers the key event.
+        while (host.Read32(kGear) != gear && Clock::now() - pressed < 1s) vmtest::SimHostFolder::Sleep(250us);
+        const Clock::time_point seen = Clock::now();
+        host.Press(kKeys[i % 2], false);
+        if (host.Read32(kGear) != gear) ++lost;
+        else times.push_back(Ms(seen - pressed));
+    }
+    host.Close();
+    if (times.empty()) return 3;
+    std::sort(times.begin(), times.end());
+    auto at = [&](double q) { return times[std::min(times.size() - 1, std::size_t(q * times.size()))]; };
+    std::printf("key press to gear written, %zu presses (%d lost): min %.2f ms, median %.2f ms, 90%% %.2f ms, max %.2f ms\n",
+                times.size(), lost, times.front(), at(0.5), at(0.9), times.back());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const int n = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (mode == "idle" && n > 0) return Idle(n, !(argc > 3 && std::string(argv[3]) == "--no-plugins"));
+    if (mode == "latency" && n > 0) return Latency(n);
+    std::fprintf(stderr, "usage: plugin_bench idle SECONDS [--no-plugins] | latency PRESSES\n");
+    return 2;
+}

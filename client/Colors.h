@@ -1,0 +1,21 @@
+// The back colours of the windows' push buttons (Windows RGB values, 0x00BBGGRR).
+#pragma once
+#include "ui/Controls.h"
+
+namespace client {
+
+inline constexpr ui::Color kChosen = 0x00FFFF;     // the chosen car class, the next special stage: yellow
+inline constexpr ui::Color kUsed = 0xC0C0C0;       // a special stage already picked: grey
+inline constexpr ui::Color kPlain = 0xFFFFFF;      // any other class button: white
+inline constexpr ui::Color kPlainOver = 0xE0E0E0;  // ... while the pointer is over it: light grey
+
+// Paints the car-class buttons white and the chosen one yellow.
+inline void MarkChosenClass(const ui::ControlArray<ui::PushButton>& classButtons, int chosen) {
+    classButtons.ForEach([](int, ui::PushButton& b) {
+        b.SetBackcolor(kPlain);
+        b.SetBackover(kPlainOver);
+    });
+    classButtons[chosen].SetBackcolor(kChosen);
+}
+
+}  // namespace client

@@ -1,0 +1,47 @@
+// The designs of the main window and the setup chooser against their presenters, and the main
+// window's layout when it is resized.
+#include <gtest/gtest.h>
+
+#include "client/SetupFRM.h"
+#include "client/foMain.h"
+#include "tests/support/DesignLayout.h"
+#include "tests/support/VmTest.h"
+#include "ui/Design.h"
+
+namespace vmtest {
+namespace {
+
+class WindowDesignTest : public VmTest {};
+
+// Rows that overlap by design: a picture or pane over another, a control the set-up hides.
+const StackedRows kStacked = {{"MainTXT", "wbCar"}, {"wb", "Picture9"}, {"laCarDescr", "nicknameTXT"}};
+
+TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCoveringAnother) {
+    SetupFRM chooser;
+    for (const ui::Form* form : std::initializer_list<const ui::Form*>{&foMain::Instance(), &chooser}) {
+        SCOPED_TRACE(form->Name());
+        EXPECT_EQ(ui::DesignFaults(*form), std::vector<std::string>{});
+        EXPECT_EQ(LayoutFaults(*form->Design(), kStacked), std::vector<std::string>{});
+    }
+}
+
+TEST_F(WindowDesignTest, ResizingKeepsTheStageTextAndCarPictureAndFillsTheRestWithTheStatusPage) {
+    foMain& w = foMain::Instance();
+    const ui::Bounds text = w.MainTXT.Bounds();
+    w.wb.SetLeft(56);
+    w.Resized(1200, 900);
+    EXPECT_EQ(w.MainTXT.Bounds(), (ui::Bounds{text.left, text.top, 330, 210}));
+    EXPECT_EQ(w.wbCar.Bounds(), w.MainTXT.Bounds());
+    EXPECT_EQ(w.wb.Width(), 1200 - 56);
+    EXPECT_EQ(w.wb.Height(), 900 - w.wb.Top());
+
+    // Smaller than the pane's corner: its size is left as it was, the rest still happens.
+    w.MainTXT.SetWidth(10);
+    w.Resized(40, 100);
+    EXPECT_EQ(w.wb.Width(), 1200 - 56);
+    EXPECT_EQ(w.wb.Height(), 900 - w.wb.Top());
+    EXPECT_EQ(w.MainTXT.Width(), 330);
+}
+
+}  // namespace
+}  // namespace vmtest

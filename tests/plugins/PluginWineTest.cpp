@@ -1,0 +1,88 @@
+// The two plug-ins as the host meets them: the simulated host, in a host folder of its own,
+// loads them from its Plugins folder, calls the shifter's object in Microsoft's C++ ABI and
+// records what the plug-ins call of it. Windows only, under Wine with a display.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "plugins/HostAddresses.h"
+#include "tests/support/SimHostFolder.h"
+#include "tools/simhost/SimHost.h"
+
+namespace vmtest {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t kGear = simhost::layout::kCar + qvrplugin::kCarGear;
+constexpr std::uint8_t kScanZ = 0x2C, kScanX = 0x2D;
+
+class PluginWineTest : public ::testing::Test {
+protected:
+    // Presses the key until the gear reads the value: the first presses may come before the
+    // poll thread has opened the keyboard. Returns true once it does.
+    bool ShiftWith(std::uint8_t scanCode, std::uint32_t gear) {
+        bool shifted = false;
+        for (int i = 0; i < 50 && !shifted; ++i) {
+            host.Press(scanCode, true);
+            shifted = host.Until([&] { return host.Read32(kGear) == gear; }, 200ms);
+            host.Press(scanCode, false);
+        }
+        return shifted;
+    }
+
+    SimHostFolder host{"Enabled=1\r\nKey0=2c\r\nKey1=2d\r\n", 5};
+};
+
+TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
+    ASSERT_TRUE(host.Start("menu;keys 1 0 0 0 0;menu;start 3 1 Col de Turini;checkpoint 40.5 1 Col de Turini;"
+                           "end 40.5 81.25 122 Col de Turini;results;title"));
+    ASSERT_TRUE(host.Until([&] { return !host.Record().empty() && host.Record().back() == "title QVR H-Shifter"; }, 30s))
+        << testing::PrintToString(host.Record());
+    ASSERT_TRUE(host.Close()) << testing::PrintToString(host.Record());
+    const auto record = host.Record();
+
+    // Loaded from the Plugins folder; avviora has written the index and the two code bytes.
+    EXPECT_THAT(record, testing::IsSupersetOf({"loaded avviora.dll", "loaded shifter.dll", "plug-in QVR H-Shifter",
+                                               "menu car index 5", "code bytes EB EB"}));
+
+    // A menu draw, in order, after Up from the first row.
+    auto draw = std::find(record.begin(), record.end(), "call menu");
+    draw = std::find(draw + 1, record.end(), "call menu");
+    ASSERT_GE(std::distance(draw, record.end()), 14);
+    EXPECT_THAT(std::vector<std::string>(draw + 1, draw + 14),
+                testing::ElementsAre("5: 0 0 0 0", "6: 0 278 250 21", "11: 1", "4: 250 49 3 250", "11: 2", "11: 4",
+                                     "10: 1", "2: 73 49 QVR H-Shift", "11: 3", "2: 73 70 Enabled", "2: 260 70 True",
+                                     "2: 73 91 Auto Neutral", "2: 260 91 False"));
+    EXPECT_THAT(record, testing::IsSupersetOf({"2: 260 133 Keyboard Button 44", "2: 73 280 Save Changes",
+                                               "1: Stage Started 10 50 150", "1: CHECKPOINT!!!!!!!!!! 5 50 250",
+                                               "2: 130 175 Finish = 02:02:00"}));
+
+    EXPECT_EQ(host.files.ReadFile(host.path + "\\qvrplugin.log").value_or("<none>"),
+              "Stage [3] started. [Col de Turini] False Start\r\n"
+              "[CheckPoint 1] : 00:40:50 : Col de Turini\r\n"
+              "Stage Result for \"Col de Turini\": \r\n[CP1] = 00:40:50\r\n[CP2] = 01:21:25\r\n[Finish] = 02:02:00\r\n\r\n");
+
+    // Destroyed through slot 0; the poll thread let the library go; no crash on the way out.
+    ASSERT_GE(record.size(), 3u);
+    EXPECT_THAT(std::vector<std::string>(record.end() - 3, record.end()),
+                testing::ElementsAre("unmapped avviora.dll", "unmapped shifter.dll", "end"));
+}
+
+TEST_F(PluginWineTest, ABoundKeyPressedWritesTheGear) {
+    ASSERT_TRUE(host.Start("")) << testing::PrintToString(host.Record());
+    ASSERT_EQ(host.Read32(kGear), 0u);
+    // The menu car index lies in code: avviora has given it back its protection.
+    platform::ScopedProcess query(host.processes, host.processes.Open(host.pid, platform::kProcessQueryInformation));
+    EXPECT_EQ(host.processes.QueryProtection(query.get(), qvrplugin::kMenuCarIndexE8), platform::kPageExecuteRead);
+    EXPECT_EQ(host.Read32(qvrplugin::kMenuCarIndexE8), 5u);
+
+    EXPECT_TRUE(ShiftWith(kScanZ, 2)) << host.Read32(kGear);
+    EXPECT_TRUE(ShiftWith(kScanX, 3)) << host.Read32(kGear);
+    ASSERT_TRUE(host.Close());
+    EXPECT_EQ(host.Record().back(), "end");
+}
+
+}  // namespace
+}  // namespace vmtest

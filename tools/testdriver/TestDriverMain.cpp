@@ -1,0 +1,554 @@
+// testdriver: drives a Windows program's windows as a person would, through ordinary window
+// messages, for the end-to-end tests.
+//
+//   testdriver [--set NAME=VALUE]... (SCRIPT | -c COMMAND [-c COMMAND]...)
+//
+// A script holds one command a line; a line that starts with '#' is a comment. Words are split
+// at blanks; "double quotes" keep blanks, and inside them \" \\ \n \r \t and \xNN stand for
+// their characters (CP-1252 bytes). ${NAME} is replaced by the value given with --set. Paths
+// may be written the Linux way (/work/...): they are taken on drive Z:. Each command waits up to
+// the timeout (10 s, see `timeout`) for what it needs; the first that fails ends the run with its
+// line and the reason, and exit code 1, and ends the programs it started too. A run that leaves
+// a program running fails as well.
+//
+// The program and its windows
+//   start EXE [ARG...]        starts a program; its windows and boxes are the ones looked for
+//                             from now on (a program started before it keeps running)
+//   wait-exit [CODE]          waits for the last started program to end (with that exit code);
+//                             the one started before it is looked at again
+//   window FORM               waits for the window of the form (its class) to show; later
+//                             commands act on it
+//   close FORM                presses the form's close box
+//   keys KEYS                 brings the current window in front and presses "Ctrl+X", "F5", ...
+// Controls of the current window, by their model's name ("cmdSS(1)") or by "#ID"
+//   click CONTROL             a click of a push button, option button or check box
+//   type CONTROL TEXT         replaces the text of an edit field or drop-down combo, one
+//                             character at a time
+//   pick CONTROL ENTRY        picks the entry of a combo box, by its index or its exact text
+//   menu ITEM                 chooses the menu item of that name
+//   hover CONTROL             puts the mouse pointer over the middle of the control
+// The program's message boxes and file dialogs
+//   answer BUTTON [text=TEXT] [owner=FORM]
+//                             waits for a message box, checks its text and the form that owns
+//                             it, and presses ok, cancel, yes, no, abort, retry or ignore
+//   choose-file PATH|cancel   waits for a file dialog and opens the file, or cancels it
+// Checks, each waited for until it holds
+//   expect text CONTROL TEXT
+//   expect enabled|disabled|visible|hidden CONTROL
+//   expect checked CONTROL 0|1|2
+//   expect selected CONTROL INDEX
+//   expect color CONTROL X Y 0xBBGGRR
+//                             the screen's pixel at X,Y of the control (negative: from its right
+//                             or bottom edge)
+//   expect form FORM enabled|disabled|gone
+// Other
+//   screenshot FILE.png       the whole screen
+//   print CONTROL             writes the control's text to the output
+//   sleep MS
+//   timeout MS                how long later commands wait
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/win32/WinApi.h"
+#include "tools/testdriver/Screenshot.h"
+#include "ui/Design.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Splits a line into words (see the top of the file).
+Words Split(const std::string& line, const std::map<std::string, std::string>& vars) {
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line.compare(i, 2, "${") == 0) {
+            const std::size_t end = line.find('}', i);
+            if (end == std::string::npos) throw Failure("unclosed ${");
+            const std::string name = line.substr(i + 2, end - i - 2);
+            auto it = vars.find(name);
+            if (it == vars.end()) throw Failure("no value for ${" + name + "}");
+            text += it->second;
+            i = end;
+        } else {
+            text += line[i];
+        }
+    }
+    Words words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        bool quoted = false;
+        for (; i < text.size() && (quoted || (text[i] != ' ' && text[i] != '\t' && text[i] != '\r')); ++i) {
+            const char c = text[i];
+            if (c == '"') {
+                quoted = !quoted;
+            } else if (c == '\\' && quoted && i + 1 < text.size()) {
+                const char e = text[++i];
+                if (e == 'n') word += '\n';
+                else if (e == 'r') word += '\r';
+                else if (e == 't') word += '\t';
+                else if (e == 'x' && i + 2 < text.size()) {
+                    word += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                    i += 2;
+                } else word += e;
+            } else {
+                word += c;
+            }
+        }
+        if (quoted) throw Failure("unclosed quote");
+        words.push_back(word);
+    }
+    return words;
+}
+
+// A Linux path is taken on drive Z:, as Wine maps it.
+std::string WindowsPath(std::string path) {
+    if (path.empty() || path[0] != '/') return path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return "Z:" + path;
+}
+
+std::string Quoted(const std::string& text) {
+    std::string q = "\"";
+    q.append(text).push_back('"');
+    return q;
+}
+
+std::string ClassOf(HWND hwnd) {
+    char name[256] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+class Driver {
+public:
+    ~Driver() { EndPrograms(); }
+
+    void Run(const Words& w) {
+        const std::string& cmd = w[0];
+        auto need = [&](std::size_t n) {
+            if (w.size() < n + 1) throw Failure(cmd + " needs " + std::to_string(n) + " argument(s)");
+        };
+        if (cmd == "start") {
+            need(1);
+            Start(w);
+        } else if (cmd == "wait-exit") {
+            WaitExit(w.size() > 1 ? std::optional<long>(std::stol(w[1])) : std::nullopt);
+        } else if (cmd == "window") {
+            need(1);
+            current_ = Until("the window " + w[1], [&] { return Form(w[1], true); });
+        } else if (cmd == "close") {
+            need(1);
+            ::PostMessageA(Until("the window " + w[1], [&] { return Form(w[1], true); }), WM_CLOSE, 0, 0);
+        } else if (cmd == "keys") {
+            need(1);
+            Keys(w[1]);
+        } else if (cmd == "click") {
+            need(1);
+            ::PostMessageA(Control(w[1]), BM_CLICK, 0, 0);
+        } else if (cmd == "type") {
+            need(2);
+            Type(Control(w[1]), w[2]);
+        } else if (cmd == "pick") {
+            need(2);
+            Pick(Control(w[1]), w[2]);
+        } else if (cmd == "menu") {
+            need(1);
+            ::PostMessageA(Current(), WM_COMMAND, MAKEWPARAM(Id(w[1]), 0), 0);
+        } else if (cmd == "hover") {
+            need(1);
+            RECT r;
+            ::GetWindowRect(Control(w[1]), &r);
+            ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        } else if (cmd == "answer") {
+            need(1);
+            Answer(w);
+        } else if (cmd == "choose-file") {
+            need(1);
+            ChooseFile(w[1]);
+        } else if (cmd == "expect") {
+            need(2);
+            Expect(w);
+        } else if (cmd == "screenshot") {
+            need(1);
+            Settle();
+            const std::string failure = SaveScreenshot(WindowsPath(w[1]));
+            if (!failure.empty()) throw Failure(failure);
+        } else if (cmd == "print") {
+            need(1);
+            std::printf("%s: %s\n", w[1].c_str(), Text(Control(w[1])).c_str());
+        } else if (cmd == "sleep") {
+            need(1);
+            ::Sleep(static_cast<DWORD>(std::stoul(w[1])));
+        } else if (cmd == "timeout") {
+            need(1);
+            timeoutMs_ = static_cast<DWORD>(std::stoul(w[1]));
+        } else {
+            throw Failure("unknown command");
+        }
+    }
+
+    // Fails when a started program is still running, and ends it.
+    void Finish() {
+        for (const Program& p : programs_)
+            if (::WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) {
+                EndPrograms();
+                throw Failure("a program was still running at the end");
+            }
+    }
+
+    void EndPrograms() {
+        for (const Program& p : programs_) {
+            if (::WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT) ::TerminateProcess(p.process, 99);
+            ::CloseHandle(p.process);
+        }
+        programs_.clear();
+    }
+
+private:
+    // Polls get until it gives something, for the timeout at most.
+    template <class Get>
+    auto Until(const std::string& what, Get get) -> decltype(get()) {
+        const DWORD start = ::GetTickCount();
+        for (;;) {
+            if (auto got = get()) return got;
+            if (::GetTickCount() - start > timeoutMs_) throw Failure("no " + what + " within " + std::to_string(timeoutMs_) + " ms");
+            ::Sleep(20);
+        }
+    }
+    // Waits until check holds; fails with what it last saw.
+    template <class Check>
+    void Expect(const std::string& what, Check check) {
+        std::string seen;
+        const DWORD start = ::GetTickCount();
+        while (!check(seen)) {
+            if (::GetTickCount() - start > timeoutMs_) throw Failure("expected " + what + ", saw " + seen);
+            ::Sleep(20);
+        }
+    }
+
+    bool Ours(HWND hwnd) const {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        return programs_.empty() || pid == programs_.back().id;
+    }
+
+    // The first top-level window of the program that matches, or nullptr.
+    struct Search {
+        Driver* self;
+        const std::function<bool(HWND)>* match;
+        HWND found;
+    };
+    HWND FindTop(const std::function<bool(HWND)>& match) {
+        Search s{this, &match, nullptr};
+        ::EnumWindows(&Driver::Visit, reinterpret_cast<LPARAM>(&s));
+        return s.found;
+    }
+    static BOOL CALLBACK Visit(HWND hwnd, LPARAM p) {
+        auto& s = *reinterpret_cast<Search*>(p);
+        if (!s.self->Ours(hwnd) || !(*s.match)(hwnd)) return TRUE;
+        s.found = hwnd;
+        return FALSE;
+    }
+
+    // The top-level window of the form (visible ones only, when asked), or nullptr.
+    HWND Form(const std::string& name, bool visible) {
+        return FindTop([&](HWND hwnd) { return ClassOf(hwnd) == name && (!visible || ::IsWindowVisible(hwnd)); });
+    }
+
+    // The program's dialog box: a message box (it has the text control 0xFFFF) or another.
+    HWND Dialog(bool messageBox) {
+        return FindTop([&](HWND hwnd) {
+            return ClassOf(hwnd) == "#32770" && ::IsWindowVisible(hwnd) &&
+                   (::GetDlgItem(hwnd, 0xFFFF) != nullptr) == messageBox;
+        });
+    }
+
+    HWND Current() const {
+        if (current_ == nullptr || !::IsWindow(current_)) throw Failure("no current window (see `window`)");
+        return current_;
+    }
+
+    // A control's or menu item's id, from the name the window publishes.
+    int Id(const std::string& name) {
+        if (!name.empty() && name[0] == '#') return std::stoi(name.substr(1), nullptr, 0);
+        HWND form = Current();
+        const std::string key = "vm:" + name;
+        return static_cast<int>(reinterpret_cast<INT_PTR>(
+            Until("control or menu item " + name, [&] { return ::GetPropA(form, key.c_str()); })));
+    }
+
+    HWND Control(const std::string& name) {
+        const int id = Id(name);
+        return Until("control " + name, [&] { return ::GetDlgItem(Current(), id); });
+    }
+
+    LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs_, &result))
+            throw Failure("the window did not answer message " + std::to_string(msg));
+        return static_cast<LRESULT>(result);
+    }
+
+    std::string Text(HWND hwnd) {
+        std::string text(static_cast<std::size_t>(Send(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(Send(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        return text;
+    }
+
+    void Start(const Words& w) {
+        std::string commandLine;
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            const std::string arg = i == 1 ? WindowsPath(w[i]) : w[i];
+            commandLine += (i > 1 ? " \"" : "\"") + arg + "\"";
+        }
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            throw Failure("cannot start " + commandLine + " (error " + std::to_string(::GetLastError()) + ")");
+        ::CloseHandle(pi.hThread);
+        programs_.push_back({pi.hProcess, pi.dwProcessId});
+    }
+
+    void WaitExit(std::optional<long> code) {
+        if (programs_.empty()) throw Failure("no program was started");
+        HANDLE process = programs_.back().process;
+        if (::WaitForSingleObject(process, timeoutMs_) != WAIT_OBJECT_0) throw Failure("the program did not end");
+        DWORD exit = 0;
+        ::GetExitCodeProcess(process, &exit);
+        ::CloseHandle(process);
+        programs_.pop_back();
+        if (code && static_cast<long>(exit) != *code)
+            throw Failure("the program ended with " + std::to_string(exit) + ", not " + std::to_string(*code));
+    }
+
+    void Keys(const std::string& text) {
+        const auto keys = ui::ParseShortcut(text);
+        if (!keys) throw Failure("unreadable keys " + text);
+        ::SetForegroundWindow(Current());
+        std::vector<WORD> down;
+        if (keys->ctrl) down.push_back(VK_CONTROL);
+        if (keys->shift) down.push_back(VK_SHIFT);
+        if (keys->alt) down.push_back(VK_MENU);
+        down.push_back(keys->key);
+        std::vector<INPUT> inputs;
+        for (WORD vk : down) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {vk, 0, 0, 0, 0}}});
+        for (auto it = down.rbegin(); it != down.rend(); ++it)
+            inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    void Type(HWND control, const std::string& text) {
+        HWND edit = ClassOf(control) == "ComboBox" ? ::FindWindowExA(control, nullptr, "Edit", nullptr) : control;
+        if (edit == nullptr || ClassOf(edit) != "Edit") throw Failure("no text can be typed there");
+        ::PostMessageA(edit, EM_SETSEL, 0, -1);
+        if (text.empty()) ::PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+        for (char c : text) ::PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+        if (::GetWindowLongA(edit, GWL_STYLE) & ES_PASSWORD) return;  // its text cannot be read back
+        Expect("the text \"" + text + "\"", [&](std::string& seen) { return (seen = Text(edit)) == text; });
+    }
+
+    // Selects the entry quietly (CB_SETCURSEL raises no event), then tells the window as a pick by
+    // the user would. An entry given by its text is found by selecting each in turn and reading
+    // the box's text: Wine does not pass CB_GETLBTEXT between processes in ANSI.
+    void Pick(HWND combo, const std::string& entry) {
+        const auto count = static_cast<int>(Send(combo, CB_GETCOUNT, 0, 0));
+        int index = -1;
+        for (int i = 0; i < count && index < 0; ++i) {
+            Send(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            if (Text(combo) == entry) index = i;
+        }
+        if (index < 0 && !entry.empty() && entry.find_first_not_of("0123456789") == std::string::npos)
+            index = std::stoi(entry);
+        if (index < 0 || index >= count) throw Failure("no entry " + entry);
+        Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::PostMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    }
+
+    void Answer(const Words& w) {
+        static const std::map<std::string, int> buttons = {{"ok", IDOK},       {"cancel", IDCANCEL}, {"yes", IDYES},
+                                                           {"no", IDNO},       {"abort", IDABORT},   {"retry", IDRETRY},
+                                                           {"ignore", IDIGNORE}};
+        auto button = buttons.find(w[1]);
+        if (button == buttons.end()) throw Failure("no button " + w[1]);
+        HWND box = Until("message box", [&] { return Dialog(true); });
+        const std::string text = Text(::GetDlgItem(box, 0xFFFF));
+        std::printf("message box: %s\n", text.c_str());
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            if (w[i].rfind("text=", 0) == 0 && text != w[i].substr(5))
+                throw Failure("the message box says \"" + text + "\"");
+            if (w[i].rfind("owner=", 0) == 0) {
+                HWND owner = ::GetWindow(box, GW_OWNER);
+                const std::string form = owner ? ClassOf(owner) : "no window";
+                if (form != w[i].substr(6)) throw Failure("the message box belongs to " + form);
+            }
+        }
+        Press(box, button->second);
+    }
+
+    void ChooseFile(const std::string& path) {
+        HWND dialog = Until("file dialog", [&] { return Dialog(false); });
+        if (path != "cancel") {
+            HWND name = ::GetDlgItem(dialog, 0x47C);  // the name box: a combo box, or an edit field
+            if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
+            if (name == nullptr) throw Failure("the file dialog has no name box");
+            const std::string file = WindowsPath(path);
+            Send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        }
+        Press(dialog, path == "cancel" ? IDCANCEL : IDOK);
+    }
+
+    // Presses a dialog's button and waits until the dialog is gone.
+    void Press(HWND dialog, int id) {
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+        Expect("the box to close", [&](std::string& seen) {
+            seen = "it open";
+            return !::IsWindow(dialog) || !::IsWindowVisible(dialog);
+        });
+    }
+
+    void Expect(const Words& w) {
+        const std::string& what = w[1];
+        if (what == "form") {
+            if (w.size() < 4) throw Failure("expect form FORM enabled|disabled|gone");
+            Expect(w[2] + " " + w[3], [&](std::string& seen) {
+                HWND form = Form(w[2], false);
+                seen = !form ? "gone" : ::IsWindowEnabled(form) ? "enabled" : "disabled";
+                return seen == w[3];
+            });
+            return;
+        }
+        HWND c = Control(w[2]);
+        if (what == "text") {
+            if (w.size() < 4) throw Failure("expect text CONTROL TEXT");
+            Expect(Quoted(w[3]), [&](std::string& seen) {
+                const std::string text = Text(c);
+                seen = Quoted(text);
+                return text == w[3];
+            });
+        } else if (what == "enabled" || what == "disabled") {
+            Expect(what, [&](std::string& seen) { return (seen = ::IsWindowEnabled(c) ? "enabled" : "disabled") == what; });
+        } else if (what == "visible" || what == "hidden") {
+            Expect(what, [&](std::string& seen) { return (seen = ::IsWindowVisible(c) ? "visible" : "hidden") == what; });
+        } else if (what == "checked" || what == "selected") {
+            if (w.size() < 4) throw Failure("expect " + what + " CONTROL VALUE");
+            const UINT msg = what == "checked" ? BM_GETCHECK : CB_GETCURSEL;
+            Expect(what + " " + w[3],
+                   [&](std::string& seen) { return (seen = std::to_string(static_cast<int>(Send(c, msg, 0, 0)))) == w[3]; });
+        } else if (what == "color") {
+            if (w.size() < 6) throw Failure("expect color CONTROL X Y 0xBBGGRR");
+            ExpectColor(c, std::stoi(w[3]), std::stoi(w[4]), static_cast<COLORREF>(std::stoul(w[5], nullptr, 16)));
+        } else {
+            throw Failure("cannot expect " + what);
+        }
+    }
+
+    // Lets the program paint what it was last told to.
+    void Settle() {
+        if (!programs_.empty()) ::WaitForInputIdle(programs_.back().process, timeoutMs_);
+        ::Sleep(300);
+    }
+
+    void ExpectColor(HWND control, int x, int y, COLORREF want) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%06lX", static_cast<unsigned long>(want));
+        Expect(std::string("colour ") + hex, [&](std::string& seen) {
+            RECT r;
+            ::GetWindowRect(control, &r);
+            const int sx = x >= 0 ? r.left + x : r.right + x, sy = y >= 0 ? r.top + y : r.bottom + y;
+            HDC screen = ::GetDC(nullptr);
+            const COLORREF got = ::GetPixel(screen, sx, sy);
+            ::ReleaseDC(nullptr, screen);
+            char text[16];
+            std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(got));
+            seen = text;
+            return got == want;
+        });
+    }
+
+    struct Program {
+        HANDLE process;
+        DWORD id;
+    };
+    std::vector<Program> programs_;  // started and not yet waited for; the last one is looked at
+    HWND current_ = nullptr;
+    DWORD timeoutMs_ = 10000;
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: testdriver [--set NAME=VALUE]... (SCRIPT | -c COMMAND [-c COMMAND]...)\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::map<std::string, std::string> vars;
+    std::vector<std::pair<int, std::string>> lines;  // line number, text
+    std::string script;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--set" && i + 1 < argc) {
+            const std::string pair = argv[++i];
+            const auto eq = pair.find('=');
+            if (eq == std::string::npos) return Usage();
+            vars[pair.substr(0, eq)] = pair.substr(eq + 1);
+        } else if (arg == "-c" && i + 1 < argc) {
+            lines.emplace_back(static_cast<int>(lines.size()) + 1, argv[++i]);
+        } else if (script.empty() && arg[0] != '-') {
+            script = arg;
+        } else {
+            return Usage();
+        }
+    }
+    if (!script.empty()) {
+        std::ifstream in(WindowsPath(script));
+        if (!in) {
+            std::fprintf(stderr, "testdriver: cannot read %s\n", script.c_str());
+            return 2;
+        }
+        std::string line;
+        for (int n = 1; std::getline(in, line); ++n) lines.emplace_back(n, line);
+    }
+    if (lines.empty()) return Usage();
+
+    Driver driver;
+    int number = 0;
+    std::string current;
+    try {
+        for (auto& [n, line] : lines) {
+            number = n;
+            current = line;
+            const Words words = Split(line, vars);
+            if (words.empty() || words[0][0] == '#') continue;
+            driver.Run(words);
+        }
+        number = 0;
+        driver.Finish();
+    } catch (const std::exception& e) {
+        if (number > 0) std::fprintf(stderr, "testdriver: line %d: %s: %s\n", number, current.c_str(), e.what());
+        else std::fprintf(stderr, "testdriver: %s\n", e.what());
+        driver.EndPrograms();
+        return 1;
+    }
+    std::printf("testdriver: all commands passed\n");
+    return 0;
+}
