@@ -146,11 +146,17 @@ void foConnect::RunStartChecks() {
 
 void foConnect::RefuseStart(const std::string& message) {
     vm::ShowMessage(message, platform::kMsgCritical, "Error");
+    refusing_ = true;
     Unload();
     platform::environment().ExitProgram(kStartRefused);
 }
 
-void foConnect::Form_Unload(int&) {}
+void foConnect::Form_Unload(int&) {
+    // Nothing else would be left on screen: the hidden main window would keep the program alive.
+    if (refusing_ || g.gClientReady != 0) return;
+    gLog::CloseLog();
+    platform::environment().ExitProgram(0);
+}
 
 // --- car and tyre choice ---
 

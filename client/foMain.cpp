@@ -12,6 +12,8 @@ foMain::foMain() : ui::Form("foMain") {
              &imDelay, &imRank, &imCDown, &Picture9, &nicknameTXT, &MainTXT, &cmbCountry, &cmbStage, &cmbWeather,
              &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar, &wb, &wbCar})
         Add(*c);
+    Add(laCat);
+    Add(laCar);
     Add(optWeather);
     for (ui::Component* c : std::initializer_list<ui::Component*>{&cmdSetup, &cmdRepair, &cmdStart}) Add(*c);
     Add(cmdSS);

@@ -53,6 +53,8 @@ public:
     ui::Label laCarDescr{"laCarDescr"}, laSetup{"laSetup"}, laRally{"laRally"}, laDelay{"laDelay"},
         laRank{"laRank"}, laCDown{"laCDown"}, laCurrentStage{"laCurrentStage"}, laTime{"laTime"},
         laLastStage{"laLastStage"};
+    // The captions of the car-class buttons and the car list, shown with them.
+    ui::Label laCat{"laCat"}, laCar{"laCar"};
     // Pictures.
     ui::Image imDelay{"imDelay"}, imRank{"imRank"}, imCDown{"imCDown"}, Picture9{"Picture9"};
     // Text boxes; MainTXT holds the stage lines.

@@ -37,7 +37,7 @@ bool client::SelectIfListed(ui::ComboBox& list, std::int32_t index) {
 
 void foMain::ShowAsDesigned() {
     for (ui::Control* c : std::initializer_list<ui::Control*>{&imDelay, &laDelay, &imRank, &laRank, &imCDown,
-                                                              &laCDown, &wbCar, &cmbCar})
+                                                              &laCDown, &wbCar, &cmbCar, &laCat, &laCar})
         c->SetVisible(false);
     cmdCat.ForEach([](int, ui::PushButton& b) { b.SetVisible(false); });
     cmdSS.ForEach([](int, ui::PushButton& b) { b.SetEnabled(false); });
@@ -128,6 +128,8 @@ void foMain::Carica() {
         laCDown.SetVisible(false);
         wb.SetVisible(false);
         cmbCar.SetVisible(true);
+        laCat.SetVisible(true);
+        laCar.SetVisible(true);
         cmdCat.ForEach([](int, ui::PushButton& b) { b.SetVisible(true); });
         cmdCat[g.gCarCategory].SetBackcolor(client::kChosen);
         FillCarCombo(static_cast<std::int16_t>(g.gCarCategory));
