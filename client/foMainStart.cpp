@@ -85,6 +85,16 @@ void WriteHostSetting(const char* key, const std::string& value) {
     vm::RunStep([&] { (void)ReadWrite::WriteINI("Settings", key, value); });
 }
 
+// A display number the set-up could not read (0: missing, or not a number) is no setting of
+// the host's: the key goes, as it was, instead of a depth or size of 0 that the host would use.
+void WriteHostDisplayNumber(const char* key, std::int16_t value) {
+    if (value != 0) {
+        WriteHostSetting(key, std::to_string(value));
+        return;
+    }
+    vm::RunStep([&] { (void)ReadWrite::DeleteINI("Settings", key); });
+}
+
 }  // namespace
 
 std::int32_t client::ChosenSurface(const ui::ComboBox& surface) {
@@ -187,9 +197,9 @@ void foMain::StartGame() {
 void foMain::WriteHostDisplaySettings() {
     g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     WriteHostSetting("Fullscreen", g.gHostFullscreen);
-    WriteHostSetting("Depth", std::to_string(g.gHostDepth));
-    WriteHostSetting("XRes", std::to_string(g.gHostXRes));
-    WriteHostSetting("YRes", std::to_string(g.gHostYRes));
+    WriteHostDisplayNumber("Depth", g.gHostDepth);
+    WriteHostDisplayNumber("XRes", g.gHostXRes);
+    WriteHostDisplayNumber("YRes", g.gHostYRes);
     for (ui::Timer* t : {&tMain, &mnuTimer, &pTimer}) t->SetEnabled(true);
 }
 
