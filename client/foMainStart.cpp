@@ -159,6 +159,9 @@ void foMain::StartGame() {
     }
     g.gStagePhase = 1;
     stage.gRetired = false;
+    // A new host run: an earlier stage's finish must not hide a retirement from this one.
+    stage.gFinishSeen = false;
+    stage.gSplit1Read = stage.gSplit2Read = false;
     // A stage without splits, or a retirement, shows none of an earlier stage's.
     stage.gSplit1Text.clear();
     stage.gSplit2Text.clear();
