@@ -24,6 +24,9 @@ inline constexpr std::uint32_t kCodeBegin = 0x486000;
 inline constexpr std::uint32_t kCodeEnd = 0x627000;
 // Every address of the memory map lies below this.
 inline constexpr std::uint32_t kMapEnd = 0x1661000;
+// The size of simhost.exe's image bulk, a zero-filled array after its own code and data that
+// must reach from at or below kCodeBegin to past kMapEnd (checked when it is linked, and at start).
+inline constexpr std::uint32_t kImageBulkBytes = 0x1400000;
 
 // Where the simulated host puts its objects (all inside its image, clear of the fixed cells).
 namespace layout {

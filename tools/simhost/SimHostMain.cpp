@@ -28,8 +28,8 @@
 
 namespace {
 
-// The image's bulk; must reach from below kCodeBegin to past kMapEnd (checked at start).
-constexpr std::uint32_t kImageBytes = 0x1400000;
+// The image's bulk (see kImageBulkBytes).
+constexpr std::uint32_t kImageBytes = simhost::kImageBulkBytes;
 alignas(4096) std::uint8_t gImage[kImageBytes];
 // The image's header page (the image base), which holds the two flag cells.
 constexpr std::uint32_t kHeaderPage = 0x400000;
