@@ -1,23 +1,10 @@
 #include "client/foMain.h"
 
-#include <memory>
 #include <utility>
 
-#include "services/ProgramState.h"
+#include "client/ProgramWindow.h"
 
-namespace {
-
-struct MainWindow {
-    std::unique_ptr<foMain> form;
-};
-vm::ProgramWide<MainWindow> mainWindow;
-
-}  // namespace
-
-foMain& foMain::Instance() {
-    if (!mainWindow.form) mainWindow.form = std::make_unique<foMain>();
-    return *mainWindow.form;
-}
+foMain& foMain::Instance() { return vm::ProgramWindow<foMain>(); }
 
 foMain::foMain() : ui::Form("foMain") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{
@@ -25,6 +12,8 @@ foMain::foMain() : ui::Form("foMain") {
              &imDelay, &imRank, &imCDown, &Picture9, &nicknameTXT, &MainTXT, &cmbCountry, &cmbStage, &cmbWeather,
              &cmbWear, &cmbHumid, &cmbDamage, &cmbSurface, &cmbTyre, &cmbCar, &wb, &wbCar})
         Add(*c);
+    Add(laCat);
+    Add(laCar);
     Add(optWeather);
     for (ui::Component* c : std::initializer_list<ui::Component*>{&cmdSetup, &cmdRepair, &cmdStart}) Add(*c);
     Add(cmdSS);
@@ -64,6 +53,31 @@ foMain::foMain() : ui::Form("foMain") {
         timer->SetInterval(ms);
         Add(*timer);
     }
+
+    // The event flow: the timers' handlers, the menu items' actions, the start and the exit.
+    tMain.onTimer = [this] { tMain_Timer(); };
+    mnuTimer.onTimer = [this] { mnuTimer_Timer(); };
+    pTimer.onTimer = [this] { pTimer_Timer(); };
+    tOra.onTimer = [this] { tOra_Timer(); };
+    using Action = void (foMain::*)();
+    using Acting = std::pair<ui::MenuItem*, Action>;
+    for (auto [item, action] : std::initializer_list<Acting>{{&Exit, &foMain::Exit_Click},
+                                                             {&SkinSelector, &foMain::SkinSelector_Click},
+                                                             {&SaveTimes, &foMain::SaveTimes_Click},
+                                                             {&CamSettings, &foMain::CamSettings_Click},
+                                                             {&UploadResults, &foMain::UploadResults_Click},
+                                                             {&HotLap, &foMain::HotLap_Click},
+                                                             {&webVLMK, &foMain::webVLMK_Click},
+                                                             {&Chat, &foMain::Chat_Click}})
+        item->onClick = [this, action] { (this->*action)(); };
+    static constexpr Action kReplay[] = {
+        &foMain::R0_Click,  &foMain::R1_Click,  &foMain::R2_Click,  &foMain::R3_Click,
+        &foMain::R4_Click,  &foMain::R5_Click,  &foMain::R6_Click,  &foMain::R7_Click,
+        &foMain::R8_Click,  &foMain::R9_Click,  &foMain::R10_Click, &foMain::R11_Click,
+        &foMain::R12_Click, &foMain::R13_Click, &foMain::R14_Click, &foMain::R15_Click};
+    R.ForEach([this](int k, ui::MenuItem& item) { item.onClick = [this, k] { (this->*kReplay[k])(); }; });
+    cmdStart.onClick = [this] { cmdStart_Click(); };
+    onUnload = [this](int& cancel) { Form_Unload(cancel); };
 
     optWeather.ForEach([this](int index, ui::OptionButton& b) {
         weatherOptions_.Add(b);

@@ -17,10 +17,44 @@ public:
     // The window's design (client/foMainDesign.cpp).
     static const ui::FormDesign& Design();
 
+    // Menus and exit (client/foMainMenus.cpp). The unload handler runs with cancel 0 when the
+    // window is closed, with 3 from a start whose data-file check failed; 1 keeps it open.
+    void Form_Unload(int& cancel);
+    void Exit_Click();
+    void SkinSelector_Click();
+    void SaveTimes_Click();
+    void CamSettings_Click();
+    void UploadResults_Click();
+    void HotLap_Click();
+    // Replays in the display modes 0 .. 15.
+    void R0_Click(), R1_Click(), R2_Click(), R3_Click(), R4_Click(), R5_Click(), R6_Click(), R7_Click(),
+        R8_Click(), R9_Click(), R10_Click(), R11_Click(), R12_Click(), R13_Click(), R14_Click(), R15_Click();
+    void webVLMK_Click();
+    void Chat_Click();
+
+    // Host start, replay and hot-lap mode (client/foMainStart.cpp).
+    void cmdStart_Click();
+    // Prepares the host folder for the current choice and starts the host.
+    void StartGame();
+    // Writes the host's saved display settings back and switches the three host timers on.
+    void WriteHostDisplaySettings();
+    // Starts the host for a replay in display mode k (0..15), the host timers off.
+    void StartReplay(std::int16_t k);
+    void ToggleHotLapMode();
+
+    // The timers: the stage monitor (client/StageMonitor.cpp), the host-menu driver
+    // (client/HostMenuDriver.cpp), the patch and flag poller and the clock (client/HostPoller.cpp).
+    void tMain_Timer();
+    void mnuTimer_Timer();
+    void pTimer_Timer();
+    void tOra_Timer();
+
     // Labels.
     ui::Label laCarDescr{"laCarDescr"}, laSetup{"laSetup"}, laRally{"laRally"}, laDelay{"laDelay"},
         laRank{"laRank"}, laCDown{"laCDown"}, laCurrentStage{"laCurrentStage"}, laTime{"laTime"},
         laLastStage{"laLastStage"};
+    // The captions of the car-class buttons and the car list, shown with them.
+    ui::Label laCat{"laCat"}, laCar{"laCar"};
     // Pictures.
     ui::Image imDelay{"imDelay"}, imRank{"imRank"}, imCDown{"imCDown"}, Picture9{"Picture9"};
     // Text boxes; MainTXT holds the stage lines.
@@ -79,6 +113,9 @@ public:
     void cmdRepair_Click();
     // Keeps the stage text and car picture at their size and the status page filling the window.
     void Form_Resize();
+    // Gives the status page wb the rest of the window right of and below its corner; a window
+    // too small for it leaves that size as it was.
+    void FillWithStatusPage();
 
     // Fills the surface list by the rule of gCountry, then of gStageId.
     void FillSurfaceCombo();
@@ -96,4 +133,12 @@ private:
     void ShowAsDesigned();
 
     ui::OptionGroup weatherOptions_;
+    bool exiting_ = false;  // the driver confirmed the exit
+
+    // The stage monitor's finish: the stage line, the log and the result (client/StageMonitor.cpp).
+    void RecordFinish();
+    // Enables the start of a special stage that was picked before the running one's finish.
+    void ArmPickedStage();
+    // Enables the start button for the special stage picked, once per armed stage.
+    void ArmStart();
 };

@@ -36,5 +36,6 @@ DesktopPort& desktop() { return require(ports().desktop, "desktop"); }
 ProcessPort& processes() { return require(ports().processes, "processes"); }
 FileDialogPort& fileDialog() { return require(ports().fileDialog, "fileDialog"); }
 InstancePort& instances() { return require(ports().instances, "instances"); }
+PicturePort& pictures() { return require(ports().pictures, "pictures"); }
 
 }  // namespace platform

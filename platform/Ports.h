@@ -11,6 +11,7 @@
 #include "platform/Http.h"
 #include "platform/Md5.h"
 #include "platform/MessageBox.h"
+#include "platform/Picture.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Regional.h"
@@ -36,6 +37,7 @@ struct Ports {
     ProcessPort* processes = nullptr;
     FileDialogPort* fileDialog = nullptr;
     InstancePort* instances = nullptr;
+    PicturePort* pictures = nullptr;
 };
 
 // The installed ports of this process.
@@ -57,5 +59,6 @@ DesktopPort& desktop();
 ProcessPort& processes();
 FileDialogPort& fileDialog();
 InstancePort& instances();
+PicturePort& pictures();
 
 }  // namespace platform

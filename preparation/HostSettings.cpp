@@ -10,8 +10,6 @@ using vm::g;
 
 namespace {
 
-const char* kHostSettings = "Kovarra.ini";
-
 // Clears the file's attributes so that a read-only file can be written; a missing file fails
 // silently and the following write creates it.
 void MakeWritable(const std::string& path) {
@@ -53,10 +51,10 @@ void WriteHostDefaults() {
     }
 }
 
-void LaunchHost() {
+std::int32_t LaunchHost() {
     g.gIniFile = HostFile("Cars\\cars.ini");
     ReadWrite::WriteINI("MENU_CAR_INDEX", "INDEX", std::to_string(g.gCar));
-    ShellMod::OpenFile(HostFile("Kovarra_SSE.exe"));
+    return ShellMod::OpenFile(HostFile("Kovarra_SSE.exe"));
 }
 
 }  // namespace gFunc

@@ -5,6 +5,9 @@
 
 namespace gFunc {
 
+// The host's settings file in its folder.
+inline constexpr const char* kHostSettings = "Kovarra.ini";
+
 // A file of the host's: gHostPath & "\" & name (name without a leading backslash).
 std::string HostFile(const std::string& name);
 
@@ -18,7 +21,8 @@ void SetHostDebugCode(const std::string& code);
 void WriteHostDefaults();
 
 // Writes the menu car index (gCar) into Cars\cars.ini, then opens the host's executable.
-void LaunchHost();
+// Returns the shell's result: above 32 when the host was opened.
+std::int32_t LaunchHost();
 
 }  // namespace gFunc
 

@@ -28,11 +28,12 @@ std::string BuildEventRecord(std::int16_t kind, const std::string& stageTime, st
                              std::uint8_t skyIndex) {
     const long long numbers[] = {stageId, weather, car,  carPlus, damage, hostOption, testFlag,
                                  humid,   wear,    skyIndex, g.gCurrentSS, StartOffset(), g.gCarCategory};
-    std::string time = vm::TrimBlanks(stageTime);
+    // Only an empty time is replaced; a time of blanks alone strips to an empty field.
+    const std::string time = stageTime.empty() ? "12:34.56" : vm::TrimBlanks(stageTime);
     auto& regional = platform::regional();
     std::string record = std::to_string(kind);
     auto field = [&record](const std::string& text) { record.append(1, ';').append(text); };
-    field(time.empty() ? "12:34.56" : time);
+    field(time);
     for (long long n : numbers) field(std::to_string(n));
     field(vm::FormatDayFirstStamp(platform::clock().Now(), regional.DateSeparator(), regional.TimeSeparator()));
     return record;

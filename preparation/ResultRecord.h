@@ -23,7 +23,8 @@ namespace gFunc {
 // Record kinds.
 enum : std::int16_t { kRecordStart = 0, kRecordFinish = 2, kRecordStatus = 3, kRecordRetired = 6 };
 
-// The 16 fields joined by ";": kind, stage time ("12:34.56" when empty), stage id, weather,
+// The 16 fields joined by ";": kind, stage time ("12:34.56" when empty, else stripped of its
+// blanks), stage id, weather,
 // car slot, catalogue id, damage, host option, test flag, humidity, wear, sky index,
 // gCurrentSS, the start offset gStartDelay x (gStartRank - 1) (0 without a start interval),
 // gCarCategory, and the clock's "dd/mm/yyyy hh:nn:ss" in the regional separators.

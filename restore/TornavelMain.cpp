@@ -1,13 +1,34 @@
-// Tornavel.exe: the restore tool's entry.
+// Tornavel.exe: the restore tool's entry. Its one window stays until the user closes it.
+#include <exception>
+#include <string>
+
+#include "platform/CallbackFailure.h"
 #include "platform/win32/Win32Adapters.h"
+#include "platform/win32/view/FormViews.h"
 #include "restore/foRestore.h"
 #include "services/Messages.h"
+
+namespace {
+
+// A failure the restores did not expect: the user sees it, and the window stays usable.
+void ShowFailure(const std::string& what) {
+    vm::ShowMessage("An unexpected failure stopped this action:\r\n" + what, platform::kMsgOk | platform::kMsgCritical);
+}
+
+}  // namespace
 
 int main() {
     platform::win32::InstallWin32Ports();
     vm::SetProgramTitle("Tornavel");
-    foRestore window;
-    window.Show();
-    // The window has no view of its own yet: with nothing to show it in, the program ends here.
-    return 0;
+    platform::SetCallbackFailureHandler(&ShowFailure);
+    try {
+        platform::win32::view::InstallFormViews();
+        foRestore window;
+        window.Show();
+        return platform::win32::view::RunMessageLoop();
+    } catch (const std::exception& e) {
+        // The window could not be made or loaded: nothing is left to keep alive.
+        ShowFailure(e.what());
+        return 1;
+    }
 }

@@ -7,11 +7,11 @@
 
 namespace {
 
-// Three buttons, one under the other.
+// Three buttons, one under the other, with the same margin all round.
 constexpr ui::ControlDesign kControls[] = {
-    {"buAudio", ui::Kind::PushButton, 20, 16, 260, 32, "Restore audio.ini"},
-    {"buPhysics", ui::Kind::PushButton, 20, 60, 260, 32, "restore physics.qvz"},
-    {"buTracks", ui::Kind::PushButton, 20, 104, 260, 32, "Restore Tracks textures and phyisics"},
+    {"buAudio", ui::Kind::PushButton, 16, 16, 268, 32, "Restore audio.ini"},
+    {"buPhysics", ui::Kind::PushButton, 16, 60, 268, 32, "restore physics.qvz"},
+    {"buTracks", ui::Kind::PushButton, 16, 104, 268, 32, "Restore Tracks textures and phyisics"},
 };
 constexpr ui::FormDesign kDesign{300, 152, false, kControls};
 

@@ -61,6 +61,30 @@ std::optional<std::int16_t> ToInteger(const std::string& text, const std::string
     return ToWhole<std::int16_t>(text, decimalSep);
 }
 
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
+    if (what.empty()) return text;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
+std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep) {
+    return ParseNumber(text, decimalSep.empty() ? "." : decimalSep);
+}
+
+std::string FormatNumber(double value, const std::string& decimalSep) {
+    return ReplaceAll(FormatPointNumber(value), ".", decimalSep);
+}
+
+std::string SingleToText(float value, const std::string& decimalSep) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+    std::string text = buf;
+    if (auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSep.empty() ? "." : decimalSep);
+    return text;
+}
+
 std::optional<double> ParsePointNumber(const std::string& text) { return ParseNumber(text, "."); }
 
 std::string FormatPointNumber(double value) {

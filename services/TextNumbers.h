@@ -16,6 +16,17 @@ std::string TrimBlanks(const std::string& text, std::string_view blanks = " ");
 std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep);
 std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep);
 
+// The text with every what replaced by with (an empty what replaces nothing).
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with);
+
+// A number from text in the user's number form, as ToLong reads it but without rounding.
+std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep);
+// A number as text in the user's number form: FormatPointNumber with decimalSep for the point.
+std::string FormatNumber(double value, const std::string& decimalSep);
+// A 32-bit float as text in the user's number form: up to seven significant digits, no
+// superfluous zeros, an exponent only for very large or small values (65.2f -> "65.2").
+std::string SingleToText(float value, const std::string& decimalSep);
+
 // A number written with "." as its decimal point, whatever the user's settings.
 std::optional<double> ParsePointNumber(const std::string& text);
 // A number as text with "." as its decimal point and no superfluous digits (0.25 -> "0.25").

@@ -27,7 +27,8 @@ enum class Property {
     BackOver,   // push button colour while the pointer is over it
     Interval,
     Loaded,     // a window was loaded or unloaded
-    Bounds,     // a control's place or size
+    Bounds,     // a control's place or size, or a window's outer size
+    Picture,    // the picture an image shows
 };
 
 // A refused property value or index, with the run-time error number the window code expects:

@@ -43,6 +43,17 @@ void Component::Notify(Property p) {
     for (auto& [id, listener] : entries) listener(*this, p);
 }
 
+bool Image::LoadPicture(const std::string& path) {
+    const std::optional<platform::PictureSize> size = platform::pictures().Load(path);
+    if (!size) return false;
+    // The size first, so that a view shows the picture at its size; the picture is told also
+    // when the path is the same, as the file may hold another picture now.
+    SetBounds({Left(), Top(), size->width, size->height});
+    picture_ = path;
+    Notify(Property::Picture);
+    return true;
+}
+
 void TextBox::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);

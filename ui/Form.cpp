@@ -92,6 +92,13 @@ void Form::Resized(int scaleWidth, int scaleHeight) {
     Run(onResize);
 }
 
+void Form::SetSize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    Notify(Property::Bounds);
+}
+
 void Form::SetDesign(const FormDesign& design) {
     design_ = &design;
     scaleWidth_ = design.width;

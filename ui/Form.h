@@ -60,6 +60,12 @@ public:
     int ScaleHeight() const { return scaleHeight_; }
     // The window was given this inner size (also when it is first shown): onResize runs.
     void Resized(int scaleWidth, int scaleHeight);
+    // The outer size that code gave the window, frame and caption included, in the window's
+    // units; 0 until code gives one (the design's inner size holds until then).
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Gives the window an outer size; the view makes it so and reports the new inner size.
+    void SetSize(int width, int height);
 
     Handler onLoad;
     std::function<void(int& cancel)> onUnload;
@@ -90,6 +96,7 @@ private:
     const FormDesign* design_ = nullptr;
     Form* modalOwner_ = nullptr;
     int scaleWidth_ = 0, scaleHeight_ = 0;
+    int width_ = 0, height_ = 0;
     std::shared_ptr<View> view_;  // last, so that it goes first
 };
 

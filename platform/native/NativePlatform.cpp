@@ -36,6 +36,7 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
     p.processes = &processes;
     p.fileDialog = &fileDialog;
     p.instances = &instances;
+    p.pictures = &pictures;
     desktop.clock = &clock;
     processes.onEnd = [this](std::uint32_t id) { desktop.RemoveWindowsOf(id); };
 }

@@ -8,6 +8,7 @@
 #include "platform/native/NativeAdapters.h"
 #include "platform/native/NativeFileSystem.h"
 #include "platform/native/NativeHost.h"
+#include "platform/native/NativePictures.h"
 #include "platform/native/NativeProfile.h"
 #include "platform/native/NativeRegistry.h"
 
@@ -38,6 +39,7 @@ public:
     NativeProcesses processes;
     ScriptedFileDialog fileDialog;
     NativeInstances instances;
+    NativePictures pictures{files};
 
 private:
     static std::filesystem::path MakeRoot();

@@ -2,11 +2,9 @@
 // window's layout when it is resized.
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
-
 #include "client/SetupFRM.h"
 #include "client/foMain.h"
+#include "tests/support/DesignLayout.h"
 #include "tests/support/VmTest.h"
 #include "ui/Design.h"
 
@@ -16,28 +14,14 @@ namespace {
 class WindowDesignTest : public VmTest {};
 
 // Rows that overlap by design: a picture or pane over another, a control the set-up hides.
-const std::set<std::pair<std::string, std::string>> kStacked = {
-    {"MainTXT", "wbCar"}, {"wb", "Picture9"}, {"laCarDescr", "nicknameTXT"}};
-
-bool Overlap(const ui::ControlDesign& a, const ui::ControlDesign& b) {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
+const StackedRows kStacked = {{"MainTXT", "wbCar"}, {"wb", "Picture9"}};
 
 TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCoveringAnother) {
     SetupFRM chooser;
     for (const ui::Form* form : std::initializer_list<const ui::Form*>{&foMain::Instance(), &chooser}) {
         SCOPED_TRACE(form->Name());
         EXPECT_EQ(ui::DesignFaults(*form), std::vector<std::string>{});
-        const ui::FormDesign& design = *form->Design();
-        const auto rows = design.controls;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const ui::ControlDesign& a = rows[i];
-            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= design.width && a.y + a.height <= design.height)
-                << a.name << " " << a.caption;
-            for (std::size_t j = i + 1; j < rows.size(); ++j)
-                if (Overlap(a, rows[j]) && !kStacked.count({a.name, rows[j].name}))
-                    ADD_FAILURE() << a.name << a.caption << " covers " << rows[j].name << rows[j].caption;
-        }
+        EXPECT_EQ(LayoutFaults(*form->Design(), kStacked), std::vector<std::string>{});
     }
 }
 

@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "platform/native/NativeFileSystem.h"
+#include "platform/native/NativePictures.h"
 #include "platform/native/NativeProfile.h"
 #include "tests/support/VmTest.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Adapters.h"
+#include "platform/win32/Win32Pictures.h"
 #endif
 
 namespace vmtest {
@@ -33,6 +35,7 @@ public:
     platform::FileSystemPort& files() override { return files_; }
     platform::ProfilePort& profile() override { return profile_; }
     platform::Md5Port& md5() override { return md5_; }
+    platform::PicturePort& pictures() override { return pictures_; }
     std::string base() const override { return "C:\\conf"; }
 
 private:
@@ -40,6 +43,7 @@ private:
     platform::NativeFileSystem files_;
     platform::NativeProfile profile_;
     platform::FileSystemMd5 md5_{files_};
+    platform::NativePictures pictures_{files_};
 };
 
 #ifdef _WIN32
@@ -52,6 +56,7 @@ public:
     platform::FileSystemPort& files() override { return files_; }
     platform::ProfilePort& profile() override { return profile_; }
     platform::Md5Port& md5() override { return md5_; }
+    platform::PicturePort& pictures() override { return pictures_; }
     std::string base() const override { return base_; }
 
 private:
@@ -59,6 +64,7 @@ private:
     platform::win32::Win32FileSystem files_;
     platform::win32::Win32Profile profile_;
     platform::FileSystemMd5 md5_{files_};
+    platform::win32::OlePictures pictures_;
 };
 #endif
 

@@ -8,6 +8,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Md5.h"
+#include "platform/Picture.h"
 #include "platform/Profile.h"
 
 namespace vmtest {
@@ -18,6 +19,7 @@ public:
     virtual platform::FileSystemPort& files() = 0;
     virtual platform::ProfilePort& profile() = 0;
     virtual platform::Md5Port& md5() = 0;
+    virtual platform::PicturePort& pictures() = 0;
     // A Windows path of an empty folder of this set, without trailing backslash.
     virtual std::string base() const = 0;
 };

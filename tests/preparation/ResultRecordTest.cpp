@@ -36,6 +36,11 @@ TEST_F(ResultRecordTest, TheWorkedFinishRecord) {
     EXPECT_EQ(Record(gFunc::kRecordFinish, " 04:51.27 "), "2;04:51.27;10;0;4;55;3;0;0;0;1;2;1;0;1;08/12/2026 07:45:03");
 }
 
+TEST_F(ResultRecordTest, OnlyAnEmptyTimeBecomesThePlaceholder) {
+    EXPECT_EQ(Record(gFunc::kRecordFinish, ""), "2;12:34.56;10;0;4;55;3;0;0;0;1;2;0;0;1;08/12/2026 07:45:03");
+    EXPECT_EQ(Record(gFunc::kRecordFinish, "   "), "2;;10;0;4;55;3;0;0;0;1;2;0;0;1;08/12/2026 07:45:03");
+}
+
 TEST_F(ResultRecordTest, TheStatusRecordAfterLogIn) {
     g.gCarCategory = 7;
     EXPECT_EQ(gFunc::BuildEventRecord(gFunc::kRecordStatus, "", 0, 2, 6, 112, 1, 0, 1, 2, 0, 5),

@@ -10,6 +10,7 @@
 #include "services/Messages.h"
 #include "services/Settings.h"
 #include "tests/restore/RestoreHost.h"
+#include "tests/support/DesignLayout.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/VmTest.h"
 
@@ -66,6 +67,7 @@ TEST_F(RestoreTest, LoadReadsTheHostFolderAndFillsTheTableOfMaps) {
     EXPECT_EQ(window.buPhysics.Caption(), "restore physics.qvz");
     EXPECT_EQ(window.buTracks.Caption(), "Restore Tracks textures and phyisics");
     EXPECT_EQ(ui::DesignFaults(window), std::vector<std::string>{});
+    EXPECT_EQ(LayoutFaults(*window.Design()), std::vector<std::string>{});
 
     window.Show();
     EXPECT_EQ(g.gHostPath, "C:\\Kovarra");

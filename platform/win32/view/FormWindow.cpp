@@ -151,6 +151,11 @@ void FormWindow::Show(ui::Property p) {
         case ui::Property::Loaded:
             if (!form_.Loaded()) Destroy();
             break;
+        case ui::Property::Bounds:  // an outer size from code; a shown window reports its inner size
+            if (form_.Width() > 0 && form_.Height() > 0)
+                ::SetWindowPos(hwnd_, nullptr, 0, 0, ScaleUp(form_.Width()), ScaleUp(form_.Height()),
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
         default: break;
     }
 }
@@ -244,6 +249,8 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ::SetFocus(focus_);
             } else if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
                 ::SetFocus(first);
+                // As in a dialog, a text field entered from the keyboard has its text selected.
+                if (::SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageA(first, EM_SETSEL, 0, -1);
             }
             return 0;
         default: break;

@@ -1,6 +1,8 @@
-// The restore tool on real files and the real registry: the host folder is read from the
-// registry through the Win32 adapter, and the three restores run through the Win32 file system.
-// The registry value is written with the system's reg.exe and put back as it was afterwards.
+// Tornavel.exe on real files and the real registry, driven by the test driver as a person would:
+// the host folder is written into the registry with the system's reg.exe (and put back as it was
+// afterwards), the driver presses the window's buttons and answers its questions
+// (tornavel_*.script, from the folder named by VM_RESTORE_SCRIPTS), and the files are checked
+// here. The driver's screenshots land beside this test.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,17 +11,12 @@
 
 #include "platform/Ports.h"
 #include "platform/win32/Win32Adapters.h"
-#include "restore/foRestore.h"
-#include "services/Globals.h"
-#include "services/Messages.h"
 #include "services/Settings.h"
 #include "tests/restore/RestoreHost.h"
 #include "tests/support/VmTest.h"
 
 namespace vmtest {
 namespace {
-
-using vm::g;
 
 // Sets the default value of the host's install key, or deletes the key for empty text.
 int SetHostKey(const std::string& folder) {
@@ -28,9 +25,9 @@ int SetHostKey(const std::string& folder) {
     return std::system(("reg add " + key + " /ve /d \"" + folder + "\" /f >NUL 2>&1").c_str());
 }
 
-class RestoreWin32Test : public VmTest {
+class TornavelDriven : public VmTest {
 protected:
-    RestoreWin32Test()
+    TornavelDriven()
         : base((std::filesystem::temp_directory_path() /
                 ("vmrestore-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
                    .string()),
@@ -38,14 +35,28 @@ protected:
         auto& p = platform::ports();
         p.fileSystem = &files;
         p.registry = &registry;
-        vm::SetProgramTitle("Tornavel");
         (void)files.CreateFolder(base);
         before = qvrMod::ReadHostPath();
     }
-    ~RestoreWin32Test() override {
+    ~TornavelDriven() override {
         (void)SetHostKey(before);
         (void)files.DeleteFolder(base, true);
-        vm::SetProgramTitle("Velomark");
+    }
+
+    // Runs a script of the test driver on Tornavel.exe; its exit code (0: every command passed).
+    int Drive(const std::string& script) {
+        const char* scripts = std::getenv("VM_RESTORE_SCRIPTS");
+        if (scripts == nullptr) {
+            ADD_FAILURE() << "VM_RESTORE_SCRIPTS must name the folder of the driver's scripts";
+            return -1;
+        }
+        const std::string here = platform::win32::Win32Environment().ProgramFolder();
+        const std::string build = here + "\\..";
+        // cmd takes off the outer quotes and keeps the inner ones.
+        const std::string command = "\"\"" + build + "\\tools\\testdriver\\testdriver.exe\" --set \"TORNAVEL=" +
+                                    build + "\\restore\\Tornavel.exe\" --set \"OUT=" + here + "\" \"" + scripts +
+                                    "/" + script + "\"\"";
+        return std::system(command.c_str());
     }
     std::string Content(const std::string& path) { return files.ReadFile(path).value_or("<missing>"); }
 
@@ -53,18 +64,23 @@ protected:
     platform::win32::Win32Registry registry;
     std::string base, before;
     RestoreHost fx;
-    foRestore window;
 };
 
-TEST_F(RestoreWin32Test, ReadsTheHostFolderFromTheRegistryAndRestoresRealFiles) {
+TEST_F(TornavelDriven, ReadsTheHostFolderFromTheRegistryAndNoChangesNothing) {
     ASSERT_EQ(SetHostKey(fx.host()), 0) << "reg.exe could not write the host's install key";
     fx.Build();
-    window.Show();
-    ASSERT_EQ(g.gHostPath, fx.host());
+    const auto built = TreeOf(files, fx.host());
 
-    for (auto* button : {&window.buAudio, &window.buPhysics, &window.buTracks}) button->Press();
-    EXPECT_EQ(os.messageBox.shown.size(), 2u) << "the two questions only";
+    ASSERT_EQ(Drive("tornavel_answers_no.script"), 0);
+    EXPECT_EQ(TreeOf(files, fx.host()), built);
+    EXPECT_TRUE(files.GetAttributes(fx.H("\\audio.ini")).value_or(0) & platform::kAttrReadOnly);
+}
 
+TEST_F(TornavelDriven, ThreeButtonsRestoreTheHostsFiles) {
+    ASSERT_EQ(SetHostKey(fx.host()), 0) << "reg.exe could not write the host's install key";
+    fx.Build();
+
+    ASSERT_EQ(Drive("tornavel_restores.script"), 0);
     EXPECT_EQ(Content(fx.H("\\audio.ini")), RestoreHost::kHostAudio);
     EXPECT_EQ(Content(fx.H("\\audio_bkp_by_Velomark.ini")), RestoreHost::kHostAudio);
     EXPECT_EQ(Content(fx.H("\\physics.qvz")), RestoreHost::kHostPhysics);

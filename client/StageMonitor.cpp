@@ -1,0 +1,164 @@
+// The stage monitor: follows the host's window, handles the start of each host run, reads the
+// stage state, the splits and the finish while the host is in front, and turns a finish or a
+// retirement into the stage line, the run log and the result sent to the server.
+#include <string>
+
+#include "client/EventFlow.h"
+#include "client/foMain.h"
+#include "preparation/ResultRecord.h"
+#include "preparation/ServerClock.h"
+#include "preparation/WebAddresses.h"
+#include "services/Globals.h"
+#include "services/StageState.h"
+#include "services/StageTime.h"
+#include "services/Steps.h"
+#include "services/TextNumbers.h"
+#include "services/gCheck.h"
+#include "services/gLog.h"
+#include "services/host/HostMap.h"
+#include "services/host/Memory.h"
+#include "services/host/qvrHost.h"
+
+using vm::g;
+using vm::RunStep;
+using vm::stage;
+
+namespace {
+
+// The stage state at which the host stands at the start line: splits and finish re-arm.
+constexpr float kStartLine = 7.0f;
+
+// The result record of a kind for the current choice; time is empty except at a finish.
+std::string LogUrl(std::int16_t kind, const std::string& time) {
+    return gFunc::BuildLogUrl(kind, g.gRallyPwd, g.gDriverName, time, g.gStageId, g.gWeather, g.gCar, g.gCarPlus,
+                              g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear, g.gSkyIndex);
+}
+
+// A field of the host's game object, looked up afresh.
+Memory::Value<float> GameSingle(std::int32_t offset) { return Memory::ReadSingle(qvrMod::GetGameBase() + offset); }
+Memory::Value<std::int32_t> GameLong(std::int32_t offset) { return Memory::ReadLong(qvrMod::GetGameBase() + offset); }
+
+// Seconds read from the host as "mm:ss.hh".
+std::string StageTime(float seconds) { return qvrMod::FormatTime(vm::SingleToText(seconds, g.gDecimalSep)); }
+
+// Takes split n (1 or 2) at the field offset when the host has just passed its checkpoint and it
+// was not taken yet. Returns true if it was taken.
+bool TakeSplit(int n, std::int32_t offset, bool& read, std::string& text) {
+    const auto split = GameSingle(offset);
+    const auto passed = GameLong(hostmap::game::kCheckpoints);
+    if (!split.ok || !passed.ok || !(split > 0) || read || passed != n) return false;
+    text = " s" + std::to_string(n) + "[" + StageTime(split) + "]";
+    read = true;
+    return true;
+}
+
+}  // namespace
+
+void foMain::tMain_Timer() {
+    RunStep([] { Memory::GetHostProcess(); });
+    if (Memory::IsHostRunning()) {
+        if (!stage.gHostRunning) {
+            // A host is handled from its second tick on.
+            stage.gHostRunning = true;
+            return;
+        }
+        if (!stage.gStageRunning) {
+            if (g.gClientReady != 1) {
+                // No host may run before the driver has logged in.
+                TestTerminateProcess::KillProcess(Memory::state.gHostPid, Memory::state.gHostWnd);
+                Memory::Wait(1000);
+                stage.gHostRunning = false;
+                return;
+            }
+            RunStep([this] {
+                gLog::WriteLogTimed("Start SS: " + cmbStage.Text() + " " + std::to_string(g.gStageId) + " " +
+                                    std::to_string(g.gWeather) + std::to_string(g.gDamage) + " " +
+                                    std::to_string(g.gHostOption) + " " + std::to_string(g.gTestFlag) + " " +
+                                    std::to_string(g.gHumid) + " " + std::to_string(g.gWear) + " " +
+                                    std::to_string(g.gSkyIndex));
+            });
+            std::string address;
+            RunStep([&] { address = LogUrl(gFunc::kRecordStart, ""); });
+            if (g.gRallyPwd.empty()) address = "about:blank";
+            RunStep([&] {
+                if (stage.gResultPending && gCheck::CheckPhysicsDate() == 1) wb.Navigate(address);
+            });
+            Memory::Wait(1000);
+            RunStep([] { qvrMod::PatchHostMenus(); });
+            // Only after the waits, inside which this timer's next ticks are dropped.
+            stage.gStageRunning = true;
+        }
+    } else {
+        if (stage.gStageRunning && stage.gHostRunning && !stage.gFinishSeen && !stage.gStageEnded) {
+            // The host vanished during a started stage.
+            RunStep([] { gLog::WriteLogTimed("RETIRED!"); });
+            stage.gRetired = true;
+            RunStep([this] {
+                MainTXT.SetText(MainTXT.Text() + cmbStage.Text() + stage.gWeatherMark + stage.gSplit1Text +
+                                stage.gSplit2Text + " RETIRED!|\r\n");
+            });
+            std::string address;
+            RunStep([&] { address = LogUrl(gFunc::kRecordRetired, ""); });
+            if (!g.gRallyPwd.empty() || !stage.gHotLapMode.empty()) {
+                RunStep([&] { wb.Navigate(address); });
+                // A retired driver takes no further stage of the event.
+                cmdSS.ForEach([](int, ui::PushButton& b) { b.SetEnabled(false); });
+                g.gReadyForSS = false;
+                cmdStart.SetEnabled(false);
+            }
+        }
+        stage.gStageRunning = false;
+        stage.gHostRunning = false;
+    }
+    // Nothing of the stage is read while the driver is in another window.
+    if (!Memory::IsHostForeground()) return;
+
+    using namespace hostmap::game;
+    // A read that fails changes nothing: a stale value must not look like a finish or a split.
+    if (auto state = GameSingle(kStageState); state.ok && state == kStartLine) {
+        stage.gFinishSeen = false;
+        stage.gSplit1Read = false;
+        stage.gSplit2Read = false;
+    }
+    if (auto finished = GameLong(kFinished); finished.ok && finished == 1 && !stage.gFinishSeen) {
+        RunStep([this] { RecordFinish(); });
+        stage.gFinishSeen = true;
+        return;
+    }
+    if (!TakeSplit(1, kSplit1, stage.gSplit1Read, stage.gSplit1Text))
+        TakeSplit(2, kSplit2, stage.gSplit2Read, stage.gSplit2Text);
+}
+
+void foMain::RecordFinish() {
+    const std::string time = StageTime(GameSingle(hostmap::game::kStageClock));
+    stage.gWeatherMark = optWeather[2].Value() ? "*" : "";
+    // One finish is recorded per start, and none after a retirement.
+    if (g.gStagePhase != 1 || stage.gRetired) return;
+    if (g.gRallyPwd.empty()) {
+        if (!stage.gHotLapMode.empty())
+            RunStep([&] { wb.Navigate(gFunc::HotLapResultUrl(client::ChosenSurface(cmbSurface), time)); });
+    } else if (stage.gResultPending && gCheck::CheckPhysicsDate() == 1) {
+        std::string address;
+        RunStep([&] { address = LogUrl(gFunc::kRecordFinish, time); });
+        RunStep([] { gFunc::SetClockFromServer(); });
+        RunStep([&] { wb.Navigate(address); });
+        stage.gResultPending = false;
+        g.gReadyForSS = true;
+        ArmPickedStage();
+    }
+    const std::string splits = stage.gSplit1Text + stage.gSplit2Text;
+    RunStep([&] { MainTXT.SetText(MainTXT.Text() + cmbStage.Text() + stage.gWeatherMark + splits + " end[" + time + "]|\r\n"); });
+    RunStep([&] { laLastStage.SetCaption(splits + " end[" + time + "]"); });
+    RunStep([&] {
+        gLog::WriteLogTimed("End Stage: " + splits + " [" + time + "]");
+        gLog::WriteLog(" ");
+    });
+    stage.gStageEnded = true;
+    g.gStagePhase = 0;
+}
+
+void foMain::ArmPickedStage() {
+    // The driver picked the next special stage while this one ran: picking it found the finish
+    // not yet recorded, so its start is allowed now.
+    if (g.gCurrentSS != stage.gStartedSS) ArmStart();
+}

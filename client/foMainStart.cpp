@@ -1,0 +1,240 @@
+// The start of the host: the data-file check, the installation run, the host's settings, the
+// plug-ins and the launch, each announced by a progress code; the replay start in one of the
+// sixteen display modes; and hot-lap mode.
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "catalogues/FileCheckList.h"
+#include "catalogues/TrackTextures.h"
+#include "client/Colors.h"
+#include "client/EventFlow.h"
+#include "client/foMain.h"
+#include "platform/Ports.h"
+#include "preparation/HostSettings.h"
+#include "preparation/InstallRun.h"
+#include "preparation/Maps.h"
+#include "preparation/Plugins.h"
+#include "preparation/ResultRecord.h"
+#include "preparation/Roadbook.h"
+#include "preparation/WebAddresses.h"
+#include "services/Globals.h"
+#include "services/Messages.h"
+#include "services/ReadWrite.h"
+#include "services/StageState.h"
+#include "services/Steps.h"
+#include "services/gCheck.h"
+#include "services/gLog.h"
+
+using vm::g;
+using vm::stage;
+
+namespace {
+
+constexpr unsigned kCritical = platform::kMsgCritical | platform::kMsgOk;
+constexpr ui::Color kRed = 0x0000FF;
+
+// The controls that a start changes, as they were before it. A start that cannot open the host
+// puts them back, so that the driver can start again.
+class StartControls {
+public:
+    explicit StartControls(foMain& w) : w_(w) {
+        const ui::Label& label = w.laCurrentStage;
+        label_ = {label.Caption(), label.ForeColor(), label.BackColor()};
+        for (ui::Component* c : Enableable()) enabled_.push_back(c->Enabled());
+        const int next = g.gCurrentSS + 1;
+        if (next >= 1 && next <= gFunc::kRoadbookStages) {
+            const ui::PushButton& b = w.cmdSS[next];
+            next_ = Button{next, b.Enabled(), b.Backcolor(), b.Backover()};
+        }
+    }
+
+    void Restore() const {
+        w_.laCurrentStage.SetCaption(label_.caption);
+        w_.laCurrentStage.SetForeColor(label_.fore);
+        w_.laCurrentStage.SetBackColor(label_.back);
+        auto was = enabled_.begin();
+        for (ui::Component* c : Enableable()) c->SetEnabled(*was++);
+        if (next_) {
+            ui::PushButton& b = w_.cmdSS[next_->index];
+            b.SetEnabled(next_->enabled);
+            b.SetBackcolor(next_->backcolor);
+            b.SetBackover(next_->backover);
+        }
+    }
+
+private:
+    std::vector<ui::Component*> Enableable() const { return {&w_.cmdStart, &w_.cmdSetup, &w_.cmdRepair, &w_.cmbTyre}; }
+
+    struct Label {
+        std::string caption;
+        ui::Color fore = 0, back = 0;
+    };
+    struct Button {
+        int index = 0;
+        bool enabled = false;
+        ui::Color backcolor = 0, backover = 0;
+    };
+    foMain& w_;
+    Label label_;
+    std::vector<bool> enabled_;
+    std::optional<Button> next_;
+};
+
+void WriteHostSetting(const char* key, const std::string& value) {
+    vm::RunStep([&] { (void)ReadWrite::WriteINI("Settings", key, value); });
+}
+
+// A display number the set-up could not read (0: missing, or not a number) is no setting of
+// the host's: the key goes, as it was, instead of a depth or size of 0 that the host would use.
+void WriteHostDisplayNumber(const char* key, std::int16_t value) {
+    if (value != 0) {
+        WriteHostSetting(key, std::to_string(value));
+        return;
+    }
+    vm::RunStep([&] { (void)ReadWrite::DeleteINI("Settings", key); });
+}
+
+}  // namespace
+
+std::int32_t client::ChosenSurface(const ui::ComboBox& surface) {
+    const int i = surface.ListIndex();
+    return i >= 0 ? surface.ItemData(i) : gFunc::kNoSurface;
+}
+
+void foMain::cmdStart_Click() { StartGame(); }
+
+void foMain::StartGame() {
+    g.gMenuStarted = 0;
+    if (g.gHumid > 2) g.gHumid = 0;
+    if (g.gWear > 2) g.gWear = 0;
+    gLog::WriteLog("Start The Game");
+    if (!stage.gReplayFlag) WriteHostDisplaySettings();
+
+    gFunc::SetHostDebugCode("10");
+    const int check = gCheck::CheckFileList(vm::fileCheckList);
+    gFunc::SetHostDebugCode("20");
+    if (check == 0 || check == 1) {
+        vm::ShowMessage("Error found in the Velomark utility. Please reinstall!", kCritical, "Error");
+        int cancel = 3;
+        Form_Unload(cancel);  // ends the program
+        return;
+    }
+    if (check != gCheck::kListPassed) return;
+
+    gFunc::SetHostDebugCode("30");
+    (void)gCheck::SwapFolders(vm::folderSwapTable, vm::kLastFolderSwap);
+    stage.gStageEnded = false;
+
+    gFunc::SetHostDebugCode("40");
+    const std::int16_t nRes =
+        gFunc::PrepareHostInstall(static_cast<std::int16_t>(g.gCar), client::ChosenSurface(cmbSurface));
+    if (nRes <= 0) {
+        vm::ShowMessage("Error found in the Velomark utility. nRes = " + std::to_string(nRes), kCritical, "Error");
+        return;
+    }
+
+    gFunc::SetHostDebugCode("50");
+    gCheck::vars.gPhysicsDate = gCheck::GetFileDate(g.gHostPath + "\\physics.qvz");
+
+    const StartControls before(*this);
+    if (!g.gRallyPwd.empty()) {
+        laCurrentStage.SetCaption("Select SS!!");
+        laCurrentStage.SetBackColor(kRed);
+        laCurrentStage.SetForeColor(client::kBlack);
+        cmdStart.SetEnabled(false);  // the next special stage must be picked first
+        if (g.gCurrentSS < gFunc::rb.gSSCount && g.gCurrentSS + 1 >= 1) {
+            const int next = g.gCurrentSS + 1;
+            cmdSS[next].SetEnabled(true);
+            cmdSS[next].SetBackcolor(client::kChosen);
+            cmdSS[next].SetBackover(client::kPlainOver);
+            // Tyres, setups and repairs only at a service before the stage (any time in testing mode).
+            const bool service = gFunc::rb.gRoadbookService[next] == 1;
+            if (service || !g.gTestSwitch)
+                for (ui::Component* c : std::initializer_list<ui::Component*>{&cmbTyre, &cmdSetup, &cmdRepair})
+                    c->SetEnabled(service);
+        }
+    } else if (g.gHostPath.empty()) {
+        for (ui::PushButton* b : {&cmdStart, &cmdSetup, &cmdRepair}) b->SetEnabled(false);
+    }
+    g.gStagePhase = 1;
+    stage.gRetired = false;
+    // A stage without splits, or a retirement, shows none of an earlier stage's.
+    stage.gSplit1Text.clear();
+    stage.gSplit2Text.clear();
+    stage.gWeatherMark.clear();
+
+    // The host's settings, its plug-ins and the launch. A failure here leaves the host closed
+    // and the controls as before the start, and names its step.
+    std::string code;
+    std::string failure;
+    try {
+        gFunc::SetHostDebugCode(code = "60");
+        gFunc::WriteHostDefaults();
+        gFunc::SetHostDebugCode(code = "70");
+        if (auto refused = gFunc::QuarantinePlugins()) failure = gFunc::Describe(*refused);
+        if (failure.empty()) {
+            gFunc::SetHostDebugCode(code = "80");
+            if (std::int32_t opened = gFunc::LaunchHost(); opened <= 32)
+                failure = "the host could not be opened (" + std::to_string(opened) + ")";
+        }
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (!failure.empty()) {
+        gLog::WriteLogTimed("Start failed at step " + code + ": " + failure);
+        before.Restore();
+        vm::ShowMessage("Error found in the Velomark utility. Step " + code + ": " + failure, kCritical, "Error");
+        return;
+    }
+
+    stage.gResultPending = true;
+    qvrMod::upload.gErrUrlStart.clear();
+    qvrMod::upload.gErrUrlFinish.clear();
+    if (!g.gRallyPwd.empty()) stage.gStartedSS = g.gCurrentSS;
+}
+
+void foMain::WriteHostDisplaySettings() {
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
+    WriteHostSetting("Fullscreen", g.gHostFullscreen);
+    WriteHostDisplayNumber("Depth", g.gHostDepth);
+    WriteHostDisplayNumber("XRes", g.gHostXRes);
+    WriteHostDisplayNumber("YRes", g.gHostYRes);
+    for (ui::Timer* t : {&tMain, &mnuTimer, &pTimer}) t->SetEnabled(true);
+}
+
+void foMain::StartReplay(std::int16_t k) {
+    static const char* const kWidth[] = {"640", "800", "1024", "1280"};
+    static const char* const kHeight[] = {"480", "600", "768", "1024"};
+    if (k < 0 || k > 15) return;
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
+    WriteHostSetting("Fullscreen", k < 8 ? "true" : "false");
+    WriteHostSetting("Depth", (k / 4) % 2 ? "32" : "16");
+    WriteHostSetting("XRes", kWidth[k % 4]);
+    WriteHostSetting("YRes", kHeight[k % 4]);
+    for (ui::Timer* t : {&tMain, &mnuTimer, &pTimer}) t->SetEnabled(false);
+    stage.gReplayFlag = true;
+    struct Clear {
+        ~Clear() { stage.gReplayFlag = false; }
+    } clear;
+    vm::RunStep([this] { cmdStart_Click(); });
+}
+
+void foMain::ToggleHotLapMode() {
+    if (!HotLap.Checked()) {
+        stage.gHotLapMode = "HOTLAPS";
+        wb.SetVisible(true);
+        g.gWebPage = gFunc::HotLapPageUrl();
+        // Right of the selectors, over the rest of the window.
+        wb.SetLeft(256);
+        FillWithStatusPage();
+        laRally.SetCaption("HOTLAPS");
+        wb.Navigate(g.gWebPage);
+        HotLap.SetChecked(true);
+    } else {
+        stage.gHotLapMode.clear();
+        wb.SetVisible(false);
+        laRally.SetCaption("TESTING ZONE...");
+        HotLap.SetChecked(false);
+    }
+}

@@ -1,0 +1,34 @@
+// What the client knows of the running host and of the stage being driven: the start's modes,
+// the stage monitor's flags and the texts of the stage line.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "services/ProgramState.h"
+
+namespace vm {
+
+struct StageState {
+    // Modes of the start.
+    bool gReplayFlag = false;  // a replay start is running the start procedure
+    std::string gHotLapMode;   // "HOTLAPS" while hot-lap mode is on
+
+    // The host run, as the stage monitor follows it.
+    bool gHostRunning = false;   // the host window has been seen
+    bool gStageRunning = false;  // the start of this host run has been handled
+    bool gFinishSeen = false;    // the finish of the current stage has been handled
+    bool gSplit1Read = false, gSplit2Read = false;
+    bool gStageEnded = false;    // a finish was recorded since the last start
+    bool gRetired = false;       // the driver retired in this run
+    bool gResultPending = false;  // a result may still be sent for this start
+    std::string gSplit1Text, gSplit2Text;  // " s1[mm:ss.hh]", " s2[mm:ss.hh]"
+    std::string gWeatherMark;              // "*" for a finish in bad conditions
+
+    // The special stage that the last start in event mode drove; a later one picked before that
+    // stage's finish was recorded has not been started yet.
+    std::int16_t gStartedSS = 0;
+};
+
+inline ProgramWide<StageState> stage;
+
+}  // namespace vm

@@ -1,0 +1,108 @@
+#include "tests/client/FlowTest.h"
+
+#include "catalogues/FileCheckList.h"
+#include "platform/Ports.h"
+#include "preparation/ResultRecord.h"
+#include "preparation/Roadbook.h"
+#include "services/Crypt.h"
+#include "services/Globals.h"
+#include "services/Settings.h"
+#include "services/gCheck.h"
+#include "services/gLog.h"
+
+namespace vmtest {
+
+using vm::g;
+
+FlowTest::FlowTest() {
+    os.desktop.clock = &os.clock;
+    platform::ports().profile = &codes;
+    Put("C:\\Velomark\\velomark.ini", "[MAIN]\r\nW=http://events.test\r\nNAME=Ari\r\n");
+    qvrMod::LoadSettings();
+    g.gHostPath = "C:\\Kovarra";
+    gLog::OpenLog();
+    // As the set-up after the log-in leaves the client.
+    g.gClientReady = 1;
+    g.gReadyForSS = true;
+    g.gStagePhase = 1;
+    w.cmbStage.AddItem(kStageLabel);
+    w.cmbStage.SetItemData(0, 16);
+    w.cmbStage.SetListIndex(0);
+    w.cmbSurface.AddItem("Tarmac");
+    w.cmbSurface.SetListIndex(0);
+    w.Show();
+    w.tMain.onTimer = [this, monitor = w.tMain.onTimer] {
+        ++monitorTicks_;
+        monitor();
+    };
+    // The host closes its window when asked to, at its next events.
+    os.desktop.onMessage = [this](const platform::NativeDesktop::Message& m) {
+        if (m.window == hostWindow && m.message == platform::kWmClose) closeAsked_ = true;
+        return true;
+    };
+    os.desktop.onPump = [this, pump = os.desktop.onPump] {
+        if (closeAsked_ && sim) EndHost();
+        closeAsked_ = false;
+        pump();
+    };
+    os.shell.onExecute = [this](const platform::RecordingShell::Call& call) {
+        if (hostOptions && call.file.ends_with("\\Kovarra_SSE.exe")) StartHost(*hostOptions);
+    };
+}
+
+FlowTest::~FlowTest() { platform::ports().profile = &os.profile; }
+
+void FlowTest::Event(int ssCount, int current, std::vector<int> services) {
+    g.gRallyPwd = kEventPwd;
+    gFunc::rb.gSSCount = static_cast<std::int16_t>(ssCount);
+    for (int n = 1; n <= ssCount; ++n) gFunc::rb.gRoadbookSS[n] = 16;
+    for (int n : services) gFunc::rb.gRoadbookService[n] = 1;
+    g.gCurrentSS = static_cast<std::int16_t>(current);
+}
+
+void FlowTest::PrepareHostFolder() {
+    fx.Build();
+    fx.Choose({});
+    // The packages of the classes that the fixture leaves out are there too.
+    for (auto& entry : vm::fileCheckList) {
+        if (entry.path.empty()) continue;
+        if (!os.files.FileExists(entry.path)) Put(entry.path, "a package of another class");
+        entry.md5 = os.md5.FileMd5(entry.path).value_or("");
+    }
+    codes.codes.clear();
+}
+
+void FlowTest::PhysicsDated() {
+    const std::string package = g.gHostPath + "\\physics.qvz";
+    if (!os.files.FileExists(package)) Put(package, "a physics package");
+    gCheck::vars.gPhysicsDate = gCheck::GetFileDate(package);
+}
+
+void FlowTest::MonitorTicks(int n) {
+    for (const int until = monitorTicks_ + n; monitorTicks_ < until;) RunFor(10);
+}
+
+std::vector<std::string> FlowTest::Panes() const {
+    std::vector<std::string> out;
+    for (const auto& n : os.webPanes.navigations)
+        if (n.pane == "wb") out.push_back(n.address);
+    return out;
+}
+
+std::string FlowTest::LogAddress(std::int16_t kind, const std::string& time) const {
+    const std::string record = gFunc::BuildEventRecord(kind, time, g.gStageId, g.gWeather, g.gCar, g.gCarPlus,
+                                                       g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear,
+                                                       g.gSkyIndex);
+    return g.gUrlLog + g.gDriverName + "&msg=" + Crypt::Encrypt(record, g.gDriverName + g.gRallyPwd) +
+           "&pwd=" + g.gRallyPwd;
+}
+
+std::vector<std::string> FlowTest::Messages() const {
+    std::vector<std::string> out;
+    for (const auto& m : os.messageBox.shown) out.push_back(m.title + "|" + std::to_string(m.style) + "|" + m.text);
+    return out;
+}
+
+std::string FlowTest::RunLog() { return Get("C:\\VelomarkLog_20070315214502.txt"); }
+
+}  // namespace vmtest

@@ -1,0 +1,61 @@
+// The main window of a logged-in client over the in-process host model: its four timers tick
+// on the injectable clock, a simulated host can be started (also by the client's own launch),
+// and the host folder of a start can be built.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "client/foMain.h"
+#include "services/host/Memory.h"
+#include "tests/host/HostFixture.h"
+#include "tests/preparation/InstallTestSupport.h"
+#include "tests/support/HostFixture.h"
+
+namespace vmtest {
+
+class FlowTest : public HostTest {
+protected:
+    static constexpr const char* kStageLabel = "Harwood Forest     [6100m]";
+    static constexpr const char* kEventPwd = "Lak3s";
+
+    FlowTest();
+    ~FlowTest() override;
+
+    // Runs the program's window events for ms milliseconds of the clock.
+    void RunFor(std::uint32_t ms) { Memory::Wait(static_cast<float>(ms)); }
+    // Runs them until the stage monitor has begun n more ticks.
+    void MonitorTicks(int n);
+
+    // An event of ssCount special stages (services before stages given), the driver at the
+    // special stage current.
+    void Event(int ssCount, int current = 1, std::vector<int> services = {});
+
+    // Builds the host folder and the data packages of a start, the digests the check list
+    // expects being those of the built files. From then on, the client's launch of the host's
+    // executable starts a simulated host with hostOptions.
+    void PrepareHostFolder();
+    std::optional<simhost::Options> hostOptions;
+
+    // The physics package's date as the start would have taken it, so that results are sent.
+    void PhysicsDated();
+
+    // The addresses opened in the web pane wb.
+    std::vector<std::string> Panes() const;
+    // The address of the result record of a kind for the current choice at this moment.
+    std::string LogAddress(std::int16_t kind, const std::string& time = "") const;
+    // The messages shown, as "title|style|text".
+    std::vector<std::string> Messages() const;
+    // The run log so far.
+    std::string RunLog();
+
+    foMain& w = foMain::Instance();
+    HostFixture fx{"C:\\vm"};
+    RecordingProfile codes{os.profile};
+
+private:
+    bool closeAsked_ = false;
+    int monitorTicks_ = 0;
+};
+
+}  // namespace vmtest
