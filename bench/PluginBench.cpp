@@ -1,17 +1,24 @@
 // The shifter inside the simulated host, for scripts/bench-plugins (Windows, under Wine).
 //
-//   plugin_bench idle SECONDS [--no-plugins]   runs the simulated host in a host folder of its
-//       own for that long, the shifter switched on with two keys bound, and prints the folder
-//       first ("folder <path>"), so that the caller can find the process and measure it.
-//   plugin_bench latency PRESSES               presses the two bound keys in turn and prints the
-//       times from each key press to the gear found written in the host's memory.
+//   plugin_bench idle SECONDS menus|stage [--no-plugins]   runs the simulated host in a host
+//       folder of its own for that long, in its menus or in a stage, the shifter switched on with
+//       two keys bound, and prints the folder first ("folder <path>"), so that the caller can
+//       find the process and measure it.
+//   plugin_bench latency PRESSES               presses the two bound keys in turn during a stage
+//       and prints the times from each key press to the gear found written in the host's memory.
+//   plugin_bench sleep-loop SECONDS [TAG]      for comparison: a thread that only pauses the poll
+//       period in a loop, as the poll thread does between its passes, for that long (TAG, any
+//       text, lets the caller find the process).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/StopSignal.h"
 #include "plugins/HostAddresses.h"
+#include "plugins/shifter/Shifter.h"
 #include "tests/support/SimHostFolder.h"
 #include "tools/simhost/SimHost.h"
 
@@ -23,14 +30,26 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kGear = simhost::layout::kCar + qvrplugin::kCarGear;
 constexpr std::uint8_t kKeys[2] = {0x2C, 0x2D};  // Z, X: first and second gear
 constexpr const char* kSettings = "Enabled=1\r\nKey0=2c\r\nKey1=2d\r\n";
+// At the start entry, with a stage that lasts a day.
+constexpr const char* kLongStage = "--menu 10 --stage 86400";
 
-int Idle(int seconds, bool withPlugins) {
+int Idle(int seconds, bool inStage, bool withPlugins) {
     vmtest::SimHostFolder host(kSettings, 5, withPlugins);
     std::printf("folder %s\n", host.path.c_str());
     std::fflush(stdout);
-    if (!host.Start("")) return 1;
+    if (!host.Start("", kLongStage)) return 1;
+    if (inStage && !host.StartStage()) return 2;
     vmtest::SimHostFolder::Sleep(std::chrono::seconds(seconds));
     std::printf("closed %s\n", host.Close() ? "yes" : "no");
+    return 0;
+}
+
+int SleepLoop(int seconds) {
+    const Clock::time_point end = Clock::now() + std::chrono::seconds(seconds);
+    std::thread loop([&] {
+        while (Clock::now() < end) platform::PauseThread(shifter::kPollMs);
+    });
+    loop.join();
     return 0;
 }
 
@@ -38,7 +57,7 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 
 int Latency(int presses) {
     vmtest::SimHostFolder host(kSettings, 5);
-    if (!host.Start("")) return 1;
+    if (!host.Start("", kLongStage) || !host.StartStage()) return 1;
     // Until the poll thread has its keyboard.
     bool ready = false;
     for (int i = 0; i < 100 && !ready; ++i) {
@@ -76,8 +95,12 @@ int Latency(int presses) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const int n = argc > 2 ? std::atoi(argv[2]) : 0;
-    if (mode == "idle" && n > 0) return Idle(n, !(argc > 3 && std::string(argv[3]) == "--no-plugins"));
+    const std::string where = argc > 3 ? argv[3] : "";
+    if (mode == "idle" && n > 0 && (where == "menus" || where == "stage"))
+        return Idle(n, where == "stage", !(argc > 4 && std::string(argv[4]) == "--no-plugins"));
     if (mode == "latency" && n > 0) return Latency(n);
-    std::fprintf(stderr, "usage: plugin_bench idle SECONDS [--no-plugins] | latency PRESSES\n");
+    if (mode == "sleep-loop" && n > 0) return SleepLoop(n);
+    std::fprintf(stderr,
+                 "usage: plugin_bench idle SECONDS menus|stage [--no-plugins] | latency PRESSES | sleep-loop SECONDS [TAG]\n");
     return 2;
 }

@@ -16,7 +16,7 @@ constexpr std::array<ControlDesign, 4> Slot(int i, const char* surface, const ch
     const int y = kRowY + i * kRowStep;
     return {{
         {"", Kind::Label, 12, y + 5, 96, 17, surface},
-        {label, Kind::Label, kChoiceX, y + 2, kChoiceWidth, 23},
+        {label, Kind::Label, kChoiceX, y + 2, kChoiceWidth, 23, "", 0, ui::kSunken},
         {select, Kind::PushButton, kChoiceX + kChoiceWidth + 8, y, kButtonWidth, 27, "Select:"},
         {reset, Kind::PushButton, kChoiceX + kChoiceWidth + 8 + kButtonWidth + 6, y, kButtonWidth, 27, "Default"},
     }};
@@ -35,7 +35,7 @@ constexpr std::array kControls = {
     ControlDesign{"", Kind::Label, 12, kNoteY, 296, 17, "WARNING: SETUPS FILES MUST START WITH:"},
     // The first two lines of a valid setup file.
     ControlDesign{"txtSetupStart", Kind::MultiLineText, 12, kNoteY + 20, 296, 44,
-                  "((\"CarSetup\"\r\n (Car             (\"Car\""},
+                  "((\"CarSetup\"\r\n Car             (\"Car\"", 0, ui::kFixedPitch},
     ControlDesign{"cmdStart", Kind::PushButton, kWidth - 12 - 2 * kButtonWidth - 6, kNoteY + 32,
                   2 * kButtonWidth + 6, 32, "Save setups"},
 };

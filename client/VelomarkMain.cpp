@@ -1,13 +1,20 @@
-// Velomark.exe: the client's entry.
+// Velomark.exe, the client: the connect window's load handler runs the start-up (a refused
+// start ends the program there); then the windows answer the driver until none is loaded.
+#include "client/foConnect.h"
+#include "platform/CallbackFailure.h"
 #include "platform/win32/Win32Adapters.h"
-#include "services/Settings.h"
+#include "platform/win32/view/FormViews.h"
+#include "services/Messages.h"
 #include "services/gLog.h"
 
 int main() {
     platform::win32::InstallWin32Ports();
-    gLog::OpenLog();
-    qvrMod::LoadSettings();
-    gLog::WriteLogTimed("Settings loaded from " + qvrMod::ProgramFile("velomark.ini"));
-    gLog::CloseLog();
-    return 0;
+    // A handler that fails is told and logged; the windows go on.
+    platform::SetCallbackFailureHandler([](const std::string& what) {
+        gLog::WriteLogTimed("Unexpected failure: " + what);
+        vm::ShowMessage("Unexpected failure: " + what, platform::kMsgCritical, "Error");
+    });
+    platform::win32::view::InstallFormViews();
+    foConnect::Instance().Show();
+    return platform::win32::view::RunMessageLoop();
 }

@@ -39,6 +39,8 @@ public:
     // main window hidden, the settings and the catalogues, then runs the start checks. A failed
     // check shows its message and ends the program.
     void Form_Load();
+    // Before the log-in has handed over to the main window (loaded but hidden), closing this
+    // window ends the program.
     void Form_Unload(int& cancel);
     void cmdCat_Click(int index);
     void cmbCar_Click();
@@ -59,4 +61,5 @@ private:
     std::optional<std::string> AskEventServer(std::string& registration);
 
     ui::OptionGroup tyreOptions_;
+    bool refusing_ = false;  // a start check failed: the program ends with its own code
 };

@@ -53,6 +53,8 @@ public:
     ui::Label laCarDescr{"laCarDescr"}, laSetup{"laSetup"}, laRally{"laRally"}, laDelay{"laDelay"},
         laRank{"laRank"}, laCDown{"laCDown"}, laCurrentStage{"laCurrentStage"}, laTime{"laTime"},
         laLastStage{"laLastStage"};
+    // The captions of the car-class buttons and the car list, shown with them.
+    ui::Label laCat{"laCat"}, laCar{"laCar"};
     // Pictures.
     ui::Image imDelay{"imDelay"}, imRank{"imRank"}, imCDown{"imCDown"}, Picture9{"Picture9"};
     // Text boxes; MainTXT holds the stage lines.
@@ -111,6 +113,9 @@ public:
     void cmdRepair_Click();
     // Keeps the stage text and car picture at their size and the status page filling the window.
     void Form_Resize();
+    // Gives the status page wb the rest of the window right of and below its corner; a window
+    // too small for it leaves that size as it was.
+    void FillWithStatusPage();
 
     // Fills the surface list by the rule of gCountry, then of gStageId.
     void FillSurfaceCombo();

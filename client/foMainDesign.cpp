@@ -1,6 +1,7 @@
-// The main window's design. Top left, the event's title and the selectors of the next stage in
-// labelled rows, then the car classes and the car; top right, the stage text with the car
-// picture over it; a status row (current stage, countdown, start offset, rank, last stage,
+// The main window's design. Along the top, the event's title and the chosen car; on the left,
+// the selectors of the next stage in labelled rows, the setup, repair and start buttons, then the
+// car classes and the car (free practice only); on the right, the stage text with the car picture
+// over it; a status row of fields (current stage, countdown, start offset, rank, last stage,
 // clock); below, the special-stage buttons in a column at the left edge and the status page
 // filling the rest, as the window's resize keeps it.
 #include <array>
@@ -16,7 +17,7 @@ constexpr int kMargin = 8, kRowHeight = 23, kLabelWidth = 72;
 constexpr int kFieldX = kMargin + kLabelWidth + 4;
 constexpr int kTextX = 604, kTextWidth = 330, kTextHeight = 210;  // MainTXT, as the resize sets it
 constexpr int kWidth = kTextX + kTextWidth + kMargin, kHeight = 720;
-constexpr int kStatusY = 268, kLowerY = 300;
+constexpr int kStatusY = 268, kStatusHeight = 22, kLowerY = 300;
 constexpr int kStageButtonWidth = 44, kStageButtonHeight = 19, kStageButtonStep = 21;
 constexpr int kPaneX = 56;  // the status page's left in event mode
 constexpr int kClassWidth = 44, kClassStep = 48, kClassHeight = 26;
@@ -24,14 +25,21 @@ constexpr int kClassWidth = 44, kClassStep = 48, kClassHeight = 26;
 constexpr int Row(int k) { return 40 + k * 31; }
 
 // A selector's caption, left of its field.
-constexpr ControlDesign Caption(int x, int y, int width, const char* text) {
-    return {"", Kind::Label, x, y + 4, width, 17, text};
+constexpr ControlDesign Caption(int x, int y, int width, const char* text, const char* name = "") {
+    return {name, Kind::Label, x, y + 4, width, 17, text};
 }
-constexpr ControlDesign Combo(const char* name, int x, int y, int width) {
-    return {name, Kind::ComboList, x, y, width, kRowHeight};
+constexpr ControlDesign Combo(const char* name, int x, int y, int width, unsigned look = ui::kPlainLook) {
+    return {name, Kind::ComboList, x, y, width, kRowHeight, "", 0, look};
+}
+// A field of the status row, and the picture before it.
+constexpr ControlDesign Field(const char* name, int x, int width) {
+    return {name, Kind::Label, x, kStatusY, width, kStatusHeight, "", 0, ui::kSunken};
+}
+constexpr ControlDesign Picture(const char* name, int x, const char* bitmap) {
+    return {name, Kind::Image, x, kStatusY + 3, 16, 16, bitmap};
 }
 constexpr ControlDesign ClassButton(int k, const char* name, const char* code) {
-    return {name, Kind::PushButton, kFieldX + k * kClassStep, Row(4), kClassWidth, kClassHeight, code};
+    return {name, Kind::PushButton, kFieldX + k * kClassStep, Row(5), kClassWidth, kClassHeight, code};
 }
 constexpr ControlDesign StageButton(int n, const char* name, const char* caption) {
     return {name, Kind::PushButton, 6, kLowerY + (n - 1) * kStageButtonStep, kStageButtonWidth, kStageButtonHeight,
@@ -39,11 +47,12 @@ constexpr ControlDesign StageButton(int n, const char* name, const char* caption
 }
 
 constexpr std::array kControls = {
-    ControlDesign{"laRally", Kind::Label, kMargin, 8, 588, 24},
+    ControlDesign{"laRally", Kind::Label, kMargin, 10, 588, 22},
+    ControlDesign{"laCarDescr", Kind::Label, kTextX, 8, kTextWidth, 24, "", 0, ui::kSunken},
     Caption(kMargin, Row(0), kLabelWidth, "Country:"),
     Combo("cmbCountry", kFieldX, Row(0), 150),
     Caption(kFieldX + 160, Row(0), 48, "Stage:"),
-    Combo("cmbStage", kFieldX + 212, Row(0), 220),
+    Combo("cmbStage", kFieldX + 212, Row(0), 300, ui::kFixedPitch),  // names padded to align the lengths
     Caption(kMargin, Row(1), kLabelWidth, "Sky:"),
     Combo("cmbWeather", kFieldX, Row(1), 236),
     ControlDesign{"optWeather(0)", Kind::OptionButton, kFieldX + 252, Row(1) + 2, 124, 20, "Good Conditions"},
@@ -58,7 +67,11 @@ constexpr std::array kControls = {
     Combo("cmbTyre", kFieldX, Row(3), 120),
     Caption(kFieldX + 134, Row(3), 56, "Damage:"),
     Combo("cmbDamage", kFieldX + 194, Row(3), 110),
-    Caption(kMargin, Row(4) + 2, kLabelWidth, "Car class:"),
+    ControlDesign{"cmdSetup", Kind::PushButton, kFieldX, Row(4), 96, 28, "Setups"},
+    ControlDesign{"laSetup", Kind::Label, kFieldX + 104, Row(4) + 3, 120, 22, "", 0, ui::kSunken},
+    ControlDesign{"cmdRepair", Kind::PushButton, kFieldX + 236, Row(4), 96, 28, "Repair"},
+    ControlDesign{"cmdStart", Kind::PushButton, kFieldX + 392, Row(4), 120, 28, "START"},
+    Caption(kMargin, Row(5) + 2, kLabelWidth, "Car class:", "laCat"),
     ClassButton(0, "cmdCat(1)", "A8"),
     ClassButton(1, "cmdCat(2)", "N4"),
     ClassButton(2, "cmdCat(3)", "A6"),
@@ -69,25 +82,20 @@ constexpr std::array kControls = {
     ClassButton(7, "cmdCat(8)", "N3"),
     ClassButton(8, "cmdCat(9)", "N1"),
     ClassButton(9, "cmdCat(10)", "OS"),
-    Caption(kMargin, Row(5) + 4, kLabelWidth, "Car:"),
-    ControlDesign{"cmbCar", Kind::ComboEdit, kFieldX, Row(5) + 4, 250, kRowHeight},
-    ControlDesign{"laCarDescr", Kind::Label, kFieldX + 260, Row(5) + 8, 252, 17},
-    ControlDesign{"nicknameTXT", Kind::TextBox, kFieldX + 260, Row(5) + 4, 150, kRowHeight},
-    ControlDesign{"cmdSetup", Kind::PushButton, kFieldX, Row(6) + 4, 96, 28, "Setups"},
-    ControlDesign{"laSetup", Kind::Label, kFieldX + 104, Row(6) + 9, 120, 19},
-    ControlDesign{"cmdRepair", Kind::PushButton, kFieldX + 236, Row(6) + 4, 96, 28, "Repair"},
-    ControlDesign{"cmdStart", Kind::PushButton, kFieldX + 392, Row(6) + 4, 120, 28, "START"},
-    ControlDesign{"MainTXT", Kind::MultiLineText, kTextX, 40, kTextWidth, kTextHeight},
+    Caption(kMargin, Row(6) + 3, kLabelWidth, "Car:", "laCar"),
+    ControlDesign{"cmbCar", Kind::ComboEdit, kFieldX, Row(6) + 3, 250, kRowHeight},
+    ControlDesign{"nicknameTXT", Kind::TextBox, kFieldX + 262, Row(6) + 3, 150, kRowHeight},
+    ControlDesign{"MainTXT", Kind::MultiLineText, kTextX, 40, kTextWidth, kTextHeight, "", 0, ui::kFixedPitch},
     ControlDesign{"wbCar", Kind::WebPane, kTextX, 40, kTextWidth, kTextHeight},
-    ControlDesign{"laCurrentStage", Kind::Label, kMargin, kStatusY, 48, 20},
-    ControlDesign{"imCDown", Kind::Image, kPaneX, kStatusY + 2, 16, 16},
-    ControlDesign{"laCDown", Kind::Label, kPaneX + 20, kStatusY, 140, 20},
-    ControlDesign{"imDelay", Kind::Image, kPaneX + 168, kStatusY + 2, 16, 16},
-    ControlDesign{"laDelay", Kind::Label, kPaneX + 188, kStatusY, 64, 20},
-    ControlDesign{"imRank", Kind::Image, kPaneX + 260, kStatusY + 2, 16, 16},
-    ControlDesign{"laRank", Kind::Label, kPaneX + 280, kStatusY, 48, 20},
-    ControlDesign{"laLastStage", Kind::Label, kPaneX + 336, kStatusY, 300, 20},
-    ControlDesign{"laTime", Kind::Label, kTextX + kTextWidth - 190, kStatusY, 190, 20},
+    Field("laCurrentStage", kMargin, 48),
+    Picture("imCDown", 62, "countdown"),
+    Field("laCDown", 82, 144),
+    Picture("imDelay", 234, "delay"),
+    Field("laDelay", 254, 64),
+    Picture("imRank", 326, "rank"),
+    Field("laRank", 346, 48),
+    Field("laLastStage", 402, 332),
+    Field("laTime", kTextX + kTextWidth - 192, 192),
     StageButton(1, "cmdSS(1)", "SS1"),
     StageButton(2, "cmdSS(2)", "SS2"),
     StageButton(3, "cmdSS(3)", "SS3"),
@@ -109,7 +117,7 @@ constexpr std::array kControls = {
     StageButton(19, "cmdSS(19)", "SS19"),
     StageButton(20, "cmdSS(20)", "SS20"),
     ControlDesign{"wb", Kind::WebPane, kPaneX, kLowerY, kWidth - kPaneX, kHeight - kLowerY},
-    ControlDesign{"Picture9", Kind::Image, kPaneX, kLowerY, kWidth - kPaneX, kHeight - kLowerY},
+    ControlDesign{"Picture9", Kind::Image, kPaneX, kLowerY, kWidth - kPaneX, kHeight - kLowerY, "flag"},
 };
 
 constexpr const char* kMenuBar[] = {"File", "Utility", "HotLaps", "Replays", "Community", "TestingMode"};
@@ -136,6 +144,10 @@ void foMain::Form_Resize() {
     step([&] { MainTXT.SetHeight(210); });
     step([&] { MainTXT.SetWidth(330); });
     step([&] { wbCar.SetBounds(MainTXT.Bounds()); });
-    step([&] { wb.SetWidth(ScaleWidth() - wb.Left()); });
-    step([&] { wb.SetHeight(ScaleHeight() - wb.Top()); });
+    step([&] { FillWithStatusPage(); });
+}
+
+void foMain::FillWithStatusPage() {
+    if (const int width = ScaleWidth() - wb.Left(); width >= 0) wb.SetWidth(width);
+    if (const int height = ScaleHeight() - wb.Top(); height >= 0) wb.SetHeight(height);
 }

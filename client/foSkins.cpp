@@ -6,7 +6,6 @@
 #include <string>
 
 #include "catalogues/CarTable.h"
-#include "client/ProgramWindow.h"
 #include "preparation/HostSettings.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
@@ -16,7 +15,6 @@
 using vm::g;
 using vm::RunStep;
 
-foSkins& foSkins::Instance() { return vm::ProgramWindow<foSkins>(); }
 
 foSkins::foSkins() : ui::Form("foSkins") {
     Add(cmbSkin);

@@ -3,9 +3,11 @@
 // regard to case. This file must contain only operating-system independent declarations.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -30,6 +32,12 @@ enum FileAttr : std::uint32_t {
     kAttrSystem = 0x4,
     kAttrDirectory = 0x10,
     kAttrArchive = 0x20,
+};
+
+// One file of a batch write: where, and its whole content.
+struct FileToWrite {
+    std::string path;
+    std::string bytes;
 };
 
 struct DirEntry {
@@ -84,10 +92,31 @@ public:
 
     // Returns the whole content of a file, or nothing when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Returns the content of each file as ReadFile does, in order. The files are separate, so an
+    // adapter may read several at once; this one reads them in order, through ReadFile.
+    virtual std::vector<std::optional<std::string>> ReadFiles(const std::vector<std::string>& paths);
+    // Reads a file from its start, handing take pieces of at most pieceBytes in order. Returns
+    // false when the file cannot be read (take may then have had the first pieces). This one
+    // reads the whole file through ReadFile.
+    virtual bool ReadPieces(const std::string& path, std::size_t pieceBytes,
+                            const std::function<void(std::string_view)>& take);
     // Creates or empties a file and writes bytes into it.
     virtual FsStatus WriteFile(const std::string& path, const std::string& bytes) = 0;
+    // Writes each file as WriteFile does and returns their statuses, in order. The files are
+    // separate, so an adapter may write several at once; this one writes them in order, through
+    // WriteFile.
+    virtual std::vector<FsStatus> WriteFiles(const std::vector<FileToWrite>& files);
     // Opens a file for appending, creating it when missing. Returns nothing on failure.
     virtual std::unique_ptr<AppendStream> OpenAppend(const std::string& path) = 0;
 };
+
+// Writes a batch with write on several threads at once, for adapters whose WriteFile may run on
+// several threads; a batch that names one path twice is written in order, so the last one wins.
+std::vector<FsStatus> WriteFilesAtOnce(const std::vector<FileToWrite>& files,
+                                       const std::function<FsStatus(const FileToWrite&)>& write);
+// Reads a batch with read on several threads at once, for adapters whose ReadFile may run on
+// several threads.
+std::vector<std::optional<std::string>> ReadFilesAtOnce(
+    const std::vector<std::string>& paths, const std::function<std::optional<std::string>(const std::string&)>& read);
 
 }  // namespace platform

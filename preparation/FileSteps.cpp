@@ -95,16 +95,19 @@ std::vector<platform::DirEntry> List(const std::string& folder) {
     return std::move(*listing);
 }
 
-void Unzip(const std::string& archive, const std::string& targetFolder) {
-    if (!ZipLib::Unzip(archive, targetFolder)) Fail("Unzip", archive);
+void Unzip(const std::string& archive, const std::string& targetFolder, ZipLib::Archive* keep) {
+    ZipLib::Archive read;
+    ZipLib::Archive& a = keep ? *keep : read;
+    if (targetFolder.empty() || !a.Open(archive) || !ZipLib::Unzip(a, targetFolder)) Fail("Unzip", archive);
 }
 
-void Zip(const std::string& archive, const std::string& pattern, int level) {
-    if (!ZipLib::Zip(archive, pattern, level)) Fail("Zip", pattern);
+void Zip(const std::string& archive, const std::string& pattern, int level, const ZipLib::Archive* reuse) {
+    if (!ZipLib::Zip(archive, pattern, level, {.reuse = reuse})) Fail("Zip", pattern);
 }
 
-void VerifyArchive(const std::string& archive, const std::string& folder, std::initializer_list<const char*> masks) {
-    auto entries = ZipLib::TestArchive(archive);
+void VerifyArchive(const std::string& archive, const std::string& folder, std::initializer_list<const char*> masks,
+                   const ZipLib::Archive* checked) {
+    auto entries = ZipLib::TestArchive(archive, {.checked = checked});
     if (!entries) Fail("TestArchive", archive);
     std::set<std::string> packed, files;
     for (const ZipLib::Entry& e : *entries)

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "services/ZipLib.h"
 
 namespace gFunc {
 
@@ -62,14 +63,17 @@ void MoveFolder(const std::string& from, const std::string& to);
 void SetAttributes(const std::string& path, std::uint32_t attributes);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::vector<platform::DirEntry> List(const std::string& folder);
-// Unpacks an archive below a folder, its folders restored.
-void Unzip(const std::string& archive, const std::string& targetFolder);
-// Packs a folder and mask recursively into an archive (added to when it exists).
-void Zip(const std::string& archive, const std::string& pattern, int level);
+// Unpacks an archive below a folder, its folders restored. keep, when given, holds the archive
+// afterwards, for a later Zip to take unchanged entries from.
+void Unzip(const std::string& archive, const std::string& targetFolder, ZipLib::Archive* keep = nullptr);
+// Packs a folder and mask recursively into an archive (added to when it exists); files that are
+// still the content of an entry of reuse go in with that entry's compressed bytes.
+void Zip(const std::string& archive, const std::string& pattern, int level, const ZipLib::Archive* reuse = nullptr);
 // Reads an archive back whole: every entry's data checks against its CRC, and every file below
-// folder that matches one of the masks has an entry of its relative name.
+// folder that matches one of the masks has an entry of its relative name. An entry that is byte
+// for byte one that checked already checked passes without being inflated again.
 void VerifyArchive(const std::string& archive, const std::string& folder,
-                   std::initializer_list<const char*> masks);
+                   std::initializer_list<const char*> masks, const ZipLib::Archive* checked = nullptr);
 }  // namespace Strict
 
 // The name a file is written under until it is complete.

@@ -167,10 +167,11 @@ std::int16_t PrepareHostInstall(std::int16_t slot, std::int32_t surface) {
 
     // The physics steps build on one another: each needs the one before to have succeeded.
     bool made = false;
+    ZipLib::Archive classPackage;  // as unpacked: the repack takes over the entries left unchanged
     const bool unpacked = run.Run("103", [&] {
         Strict::CreateFolder(folder);
         made = true;
-        Strict::Unzip(package, folder);
+        Strict::Unzip(package, folder, &classPackage);
     }, physics != 0);
     // The class package goes, so that the repack starts a new archive.
     const bool cleared = run.Run("104", [&] {
@@ -192,8 +193,8 @@ std::int16_t PrepareHostInstall(std::int16_t slot, std::int32_t surface) {
     for (int i = 0; i < 3; ++i) run.Run(std::to_string(118 + i), [&] { InstallSetup(car, i); }, carInstalled);
     run.Run("121", [&] { maps = PrepareMaps(slot, surface); }, carInstalled);
     const bool repacked = run.Run("122", [&] {
-        Strict::Zip(package, folder + "\\*.*", 2);
-        Strict::VerifyArchive(package, folder, {"*.*"});
+        Strict::Zip(package, folder + "\\*.*", 2, &classPackage);
+        Strict::VerifyArchive(package, folder, {"*.*"}, &classPackage);
     }, carInstalled);
     run.Run("123", [&] { (void)DeleteFolderSafe(folder); }, made);
 

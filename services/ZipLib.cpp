@@ -1,27 +1,23 @@
+// Unpacking and reading of the zip layer (module ZipLib); its packing is in ZipPack.cpp.
 #include "services/ZipLib.h"
 
 #include <zlib.h>
 
 #include <algorithm>
 #include <exception>
-#include <limits>
+#include <functional>
+#include <future>
 
 #include "platform/AnsiText.h"
+#include "platform/JobPool.h"
 #include "platform/Ports.h"
+#include "services/ZipFormat.h"
 
 namespace ZipLib {
 
-namespace {
+namespace detail {
 
-constexpr std::uint32_t kLocalSig = 0x04034b50;
-constexpr std::uint32_t kCentralSig = 0x02014b50;
-constexpr std::uint32_t kEndSig = 0x06054b50;
-constexpr std::size_t kLocalSize = 30, kCentralSize = 46, kEndSize = 22;
-constexpr std::uint16_t kFlagEncrypted = 0x0001;
-constexpr std::uint16_t kFlagUtf8 = 0x0800;
-constexpr std::uint16_t kStored = 0, kDeflated = 8;
-constexpr std::uint16_t kMadeByDos20 = 20;  // host system 0 (FAT): external attributes are DOS attributes
-constexpr std::uint32_t kDosFolder = 0x10;
+namespace {
 
 // --- little-endian fields ---
 
@@ -33,30 +29,14 @@ std::uint32_t Get(const std::string& b, std::size_t at, int bytes) {
 std::uint16_t Get16(const std::string& b, std::size_t at) { return static_cast<std::uint16_t>(Get(b, at, 2)); }
 std::uint32_t Get32(const std::string& b, std::size_t at) { return Get(b, at, 4); }
 
-void Put(std::string& out, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-void Put16(std::string& out, std::uint32_t v) { Put(out, v, 2); }
-void Put32(std::string& out, std::uint32_t v) { Put(out, v, 4); }
-
 // --- entries ---
-
-// An entry with what reading and rewriting it needs.
-struct Item {
-    Entry entry;
-    std::string rawName;  // the stored name bytes
-    std::uint16_t flags = 0;
-    std::uint16_t dosTime = 0, dosDate = 0;
-    std::uint32_t externalAttr = 0;
-    std::size_t dataOffset = 0;  // reading: where the compressed bytes start in the archive
-    std::string data;            // writing: the compressed bytes
-};
 
 std::string EntryName(const std::string& raw, std::uint16_t flags) {
     return (flags & kFlagUtf8) ? platform::Utf8ToCp1252(raw) : raw;
 }
 
-// The central directory of an archive, with each entry's data located through its local header.
+}  // namespace
+
 std::optional<std::vector<Item>> ReadDirectory(const std::string& b) {
     if (b.size() < kEndSize) return std::nullopt;
     std::size_t lowest = b.size() > kEndSize + 0xFFFF ? b.size() - kEndSize - 0xFFFF : 0;
@@ -108,7 +88,7 @@ std::optional<std::vector<Item>> ReadDirectory(const std::string& b) {
     return items;
 }
 
-std::uint32_t Crc(const std::string& bytes) {
+std::uint32_t Crc(std::string_view bytes) {
     uLong crc = crc32(0L, Z_NULL, 0);
     const auto* p = reinterpret_cast<const Bytef*>(bytes.data());
     std::size_t left = bytes.size();
@@ -121,12 +101,11 @@ std::uint32_t Crc(const std::string& bytes) {
     return static_cast<std::uint32_t>(crc);
 }
 
-// The entry's bytes, uncompressed and checked against its size and CRC.
-std::optional<std::string> ReadData(const std::string& archive, const Item& it) {
+std::optional<std::string> ReadData(std::string_view archive, const Item& it) {
     std::string out;
     if (it.entry.method == kStored) {
         if (it.entry.compressedSize != it.entry.size) return std::nullopt;
-        out = archive.substr(it.dataOffset, it.entry.size);
+        out = std::string(archive.substr(it.dataOffset, it.entry.size));
     } else {
         // Deflate packs at most 1032 to 1: a larger claimed size is a damaged entry.
         if (it.entry.size > std::uint64_t(it.entry.compressedSize) * 1032 + 64) return std::nullopt;
@@ -147,7 +126,6 @@ std::optional<std::string> ReadData(const std::string& archive, const Item& it) 
     return out;
 }
 
-// Raw deflate of bytes, or nothing when zlib fails.
 std::optional<std::string> Deflate(const std::string& bytes, int level) {
     z_stream z{};
     if (deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return std::nullopt;
@@ -164,6 +142,16 @@ std::optional<std::string> Deflate(const std::string& bytes, int level) {
 }
 
 // --- paths ---
+
+std::optional<std::string> ParentFolder(const std::string& path) {
+    auto cut = path.find_last_of('\\');
+    if (cut == std::string::npos || cut == 0) return std::nullopt;
+    std::string parent = path.substr(0, cut);
+    if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+    return parent;
+}
+
+namespace {
 
 // True when Windows takes the name for a device ("NUL", "com1.txt", "CON ."), wherever it lies:
 // what is written there goes to the device, not into a file of the folder.
@@ -207,256 +195,156 @@ std::string Join(const std::string& folder, const std::string& rel) {
     return folder.back() == '\\' ? folder + rel : folder + "\\" + rel;
 }
 
-// The folder that holds path, a drive's root as "C:\"; nothing when path has no folder part.
-std::optional<std::string> ParentFolder(const std::string& path) {
-    auto cut = path.find_last_of('\\');
-    if (cut == std::string::npos || cut == 0) return std::nullopt;
-    std::string parent = path.substr(0, cut);
-    if (parent.size() == 2 && parent[1] == ':') parent += '\\';
-    return parent;
-}
-
-// Creates a folder and every missing folder above it.
-bool EnsureFolder(platform::FileSystemPort& fs, const std::string& path) {
+// Creates a folder and every missing folder above it; beforeCreating runs first when any is
+// missing.
+bool EnsureFolder(platform::FileSystemPort& fs, const std::string& path,
+                  const std::function<void()>& beforeCreating = {}) {
     if (fs.FolderExists(path)) return true;
+    if (beforeCreating) beforeCreating();
     auto parent = ParentFolder(path);
     if (!parent) return false;
     if (*parent != path && !EnsureFolder(fs, *parent)) return false;
     return fs.CreateFolder(path) == platform::FsStatus::Ok;
 }
 
-// --- writing ---
-
-void DosStamp(const std::optional<platform::LocalTime>& t, Item& it) {
-    platform::LocalTime v = t.value_or(platform::LocalTime{1980, 1, 1});
-    if (v.year < 1980) v = {1980, 1, 1};
-    if (v.year > 2107) v = {2107, 12, 31, 23, 59, 58};
-    it.dosDate = static_cast<std::uint16_t>(((v.year - 1980) << 9) | (v.month << 5) | v.day);
-    it.dosTime = static_cast<std::uint16_t>((v.hour << 11) | (v.minute << 5) | (v.second / 2));
-}
-
-struct Packer {
-    platform::FileSystemPort& fs;
-    std::string mask;
-    int level;
-    std::vector<std::string> skip;  // the archive's own files
-    std::vector<Item> items;
-
-    void AddFolderEntry(const std::string& path, const std::string& rel) {
-        Item it;
-        it.entry.name = rel + "/";
-        it.externalAttr = kDosFolder;
-        DosStamp(fs.LastWriteTime(path), it);
-        items.push_back(std::move(it));
-    }
-
-    bool AddFile(const platform::DirEntry& f, const std::string& rel) {
-        auto bytes = fs.ReadFile(f.path);
-        if (!bytes || bytes->size() >= std::numeric_limits<std::uint32_t>::max()) return false;
-        Item it;
-        it.entry.name = rel;
-        it.entry.size = static_cast<std::uint32_t>(bytes->size());
-        it.entry.crc = Crc(*bytes);
-        it.externalAttr = f.attributes & 0x27;  // read-only, hidden, system, archive
-        DosStamp(fs.LastWriteTime(f.path), it);
-        std::optional<std::string> packed;
-        if (level > 0 && !bytes->empty()) packed = Deflate(*bytes, level);
-        if (packed && packed->size() < bytes->size()) {
-            it.entry.method = kDeflated;
-            it.data = std::move(*packed);
-        } else {
-            it.entry.method = kStored;
-            it.data = std::move(*bytes);
-        }
-        it.entry.compressedSize = static_cast<std::uint32_t>(it.data.size());
-        items.push_back(std::move(it));
-        return true;
-    }
-
-    // Adds what matches below folder; rel is folder's path inside the archive ("" at the top).
-    bool Walk(const std::string& folder, const std::string& rel) {
-        auto listing = fs.List(folder);
-        if (!listing) return false;
-        for (const auto& e : *listing) {
-            std::string name = rel.empty() ? e.name : rel + "/" + e.name;
-            bool matches = platform::WildcardMatch(mask, e.name);
-            if (e.isFolder) {
-                if (matches) AddFolderEntry(e.path, name);
-                if (!Walk(e.path, name)) return false;
-            } else if (matches && std::none_of(skip.begin(), skip.end(), [&](const std::string& s) {
-                           return platform::EqualsNoCase(s, e.path);
-                       })) {
-                if (!AddFile(e, name)) return false;
-            }
-        }
-        return true;
-    }
-};
-
-std::optional<std::string> Serialize(std::vector<Item>& items) {
-    // No zip64: every offset and the entry count must fit their plain fields.
-    std::uint64_t total = kEndSize;
-    for (const Item& it : items) total += kLocalSize + kCentralSize + 2 * it.rawName.size() + it.data.size();
-    if (items.size() >= 0xFFFF || total >= 0xFFFFFFFFu) return std::nullopt;
-    std::string out, central;
-    out.reserve(static_cast<std::size_t>(total));
-    for (Item& it : items) {
-        std::uint16_t needs = (it.entry.method == kStored && !it.entry.IsFolder()) ? 10 : 20;
-        std::uint16_t flags = it.flags & kFlagUtf8;  // sizes go in the header: no descriptor
-        auto offset = static_cast<std::uint32_t>(out.size());
-        auto header = [&](std::string& h) {
-            Put16(h, flags);
-            Put16(h, it.entry.method);
-            Put16(h, it.dosTime);
-            Put16(h, it.dosDate);
-            Put32(h, it.entry.crc);
-            Put32(h, it.entry.compressedSize);
-            Put32(h, it.entry.size);
-            Put16(h, static_cast<std::uint32_t>(it.rawName.size()));
-            Put16(h, 0);  // extra field
-        };
-        Put32(out, kLocalSig);
-        Put16(out, needs);
-        header(out);
-        out += it.rawName;
-        out += it.data;
-
-        Put32(central, kCentralSig);
-        Put16(central, kMadeByDos20);
-        Put16(central, needs);
-        header(central);
-        Put16(central, 0);  // comment
-        Put16(central, 0);  // disk
-        Put16(central, 0);  // internal attributes
-        Put32(central, it.externalAttr);
-        Put32(central, offset);
-        central += it.rawName;
-    }
-    auto cdOffset = static_cast<std::uint32_t>(out.size());
-    out += central;
-    Put32(out, kEndSig);
-    Put16(out, 0);
-    Put16(out, 0);
-    Put16(out, static_cast<std::uint32_t>(items.size()));
-    Put16(out, static_cast<std::uint32_t>(items.size()));
-    Put32(out, static_cast<std::uint32_t>(central.size()));
-    Put32(out, cdOffset);
-    Put16(out, 0);
-    return out;
-}
-
-// Writes bytes under a temporary name beside path, then puts them in path's place; on any
-// failure the file at path stays as it was.
-bool WriteWhole(platform::FileSystemPort& fs, const std::string& path, const std::string& fresh,
-                const std::string& old, const std::string& bytes) {
-    using platform::FsStatus;
-    if (fs.FileExists(fresh)) (void)fs.DeleteFile(fresh, true);
-    if (fs.FileExists(old)) (void)fs.DeleteFile(old, true);
-    if (fs.WriteFile(fresh, bytes) != FsStatus::Ok) {
-        (void)fs.DeleteFile(fresh, true);
-        return false;
-    }
-    bool replacing = fs.FileExists(path);
-    if (replacing && fs.MoveFile(path, old) != FsStatus::Ok) {
-        (void)fs.DeleteFile(fresh, true);
-        return false;
-    }
-    if (fs.MoveFile(fresh, path) != FsStatus::Ok) {
-        if (replacing) (void)fs.MoveFile(old, path);
-        (void)fs.DeleteFile(fresh, true);
-        return false;
-    }
-    if (replacing) (void)fs.DeleteFile(old, true);
-    return true;
-}
-
 }  // namespace
 
-bool Unzip(const std::string& archive, const std::string& targetFolder) try {
-    auto& fs = platform::fileSystem();
-    if (targetFolder.empty()) return false;
-    auto bytes = fs.ReadFile(archive);
+std::optional<std::string> PathKey(const std::string& name) {
+    auto rel = RelativePath(name);
+    if (!rel) return std::nullopt;
+    std::replace(rel->begin(), rel->end(), '\\', '/');
+    return platform::AnsiUpper(*rel);
+}
+
+}  // namespace detail
+
+using namespace detail;
+
+Archive::Archive() = default;
+Archive::~Archive() = default;
+Archive::Archive(Archive&&) noexcept = default;
+Archive& Archive::operator=(Archive&&) noexcept = default;
+
+bool Archive::Open(const std::string& path) try {
+    data_.reset();
+    auto bytes = platform::fileSystem().ReadFile(path);
     if (!bytes) return false;
     auto items = ReadDirectory(*bytes);
     if (!items) return false;
+    auto d = std::make_unique<Data>();
+    d->bytes = std::move(*bytes);
+    d->items = std::move(*items);
+    d->checked.assign(d->items.size(), 0);
+    for (std::size_t i = 0; i < d->items.size(); ++i) {
+        auto key = PathKey(d->items[i].entry.name);
+        if (key && !d->items[i].entry.IsFolder()) d->byPath[*key] = i;  // of a name given twice, the one unpacked last
+    }
+    data_ = std::move(d);
+    return true;
+} catch (const std::exception&) {  // an archive too large for memory
+    data_.reset();
+    return false;
+}
+
+std::vector<Entry> Archive::Entries() const {
+    std::vector<Entry> entries;
+    if (data_)
+        for (const Item& it : data_->items) entries.push_back(it.entry);
+    return entries;
+}
+
+bool Unzip(const std::string& archive, const std::string& targetFolder) {
+    if (targetFolder.empty()) return false;
+    Archive a;
+    return a.Open(archive) && Unzip(a, targetFolder);
+}
+
+bool Unzip(Archive& archive, const std::string& targetFolder) try {
+    auto& fs = platform::fileSystem();
+    Archive::Data* a = ArchiveAccess::Get(archive);
+    if (targetFolder.empty() || !a) return false;
     std::vector<std::string> paths;
-    for (const Item& it : *items) {
+    for (const Item& it : a->items) {
         auto rel = RelativePath(it.entry.name);
         if (!rel || (rel->empty() && !it.entry.IsFolder())) return false;
         paths.push_back(rel->empty() ? targetFolder : Join(targetFolder, *rel));
     }
     if (!EnsureFolder(fs, targetFolder)) return false;
+
+    // The workers inflate a little ahead. The files go to the file system in batches, which it
+    // may write at once; a batch is written whole before any folder is created, so that every
+    // operation meets the folder tree that writing entry after entry would.
+    const std::size_t count = a->items.size();
+    std::vector<std::future<std::optional<std::string>>> inflated(count);
+    platform::JobGroup jobs(platform::JobPool::Computing());
+    const std::size_t ahead = 4 * jobs.threads();
+    auto inflate = [&](std::size_t i) {
+        if (i < count) inflated[i] = jobs.Run([a, i] { return ReadData(a->bytes, a->items[i]); });
+    };
+    for (std::size_t i = 0; i < ahead; ++i) inflate(i);
     bool ok = true;
-    for (std::size_t i = 0; i < items->size(); ++i) {
-        const Item& it = (*items)[i];
+    std::vector<platform::FileToWrite> batch;
+    std::size_t batchBytes = 0;
+    auto flush = [&] {
+        for (platform::FsStatus s : fs.WriteFiles(batch)) ok = ok && s == platform::FsStatus::Ok;
+        batch.clear();
+        batchBytes = 0;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        inflate(i + ahead);
+        const Item& it = a->items[i];
         const std::string& path = paths[i];
         // A folder's entry is checked like a file's, so that an unpack never succeeds where
         // TestArchive finds the archive damaged.
-        auto data = ReadData(*bytes, it);
+        auto data = inflated[i].get();
+        a->checked[i] = data.has_value();
         if (!data) {
             ok = false;
             continue;
         }
         if (it.entry.IsFolder()) {
-            ok = EnsureFolder(fs, path) && ok;
+            ok = EnsureFolder(fs, path, flush) && ok;
             continue;
         }
         auto parent = ParentFolder(path);
-        if (!parent || !EnsureFolder(fs, *parent) || fs.WriteFile(path, *data) != platform::FsStatus::Ok)
+        if (!parent || !EnsureFolder(fs, *parent, flush)) {
             ok = false;
+            continue;
+        }
+        batchBytes += data->size();
+        batch.push_back({path, std::move(*data)});
+        if (batch.size() >= kBatchFiles || batchBytes >= kBatchBytes) flush();
     }
+    flush();
     return ok;
 } catch (const std::exception&) {  // an entry too large for memory
     return false;
 }
 
-bool Zip(const std::string& archive, const std::string& pattern, int level) try {
-    auto& fs = platform::fileSystem();
-    auto folder = ParentFolder(pattern);
-    std::string mask = pattern.substr(pattern.find_last_of('\\') + 1);
-    if (!folder || mask.empty()) return false;
-    const std::string fresh = archive + ".vmzip-new", old = archive + ".vmzip-old";
-    Packer packer{fs, mask, std::clamp(level, 0, 9), {archive, fresh, old}, {}};
-    if (!fs.FolderExists(*folder) || !packer.Walk(*folder, "")) return false;
-
-    std::vector<Item> items;
-    if (fs.FileExists(archive)) {
-        auto bytes = fs.ReadFile(archive);
-        if (!bytes) return false;
-        auto kept = ReadDirectory(*bytes);
-        if (!kept) return false;
-        for (Item& it : *kept) {
-            it.data = bytes->substr(it.dataOffset, it.entry.compressedSize);
-            items.push_back(std::move(it));
-        }
-    }
-    for (Item& it : packer.items) {
-        it.rawName = it.entry.name;
-        auto same = std::find_if(items.begin(), items.end(), [&](const Item& k) {
-            return platform::EqualsNoCase(k.entry.name, it.entry.name);
-        });
-        if (same != items.end())
-            *same = std::move(it);
-        else
-            items.push_back(std::move(it));
-    }
-    auto bytes = Serialize(items);
-    return bytes && WriteWhole(fs, archive, fresh, old, *bytes);
-} catch (const std::exception&) {
-    return false;
-}
-
-std::optional<std::vector<Entry>> TestArchive(const std::string& archive) try {
-    auto bytes = platform::fileSystem().ReadFile(archive);
-    if (!bytes) return std::nullopt;
-    auto items = ReadDirectory(*bytes);
-    if (!items) return std::nullopt;
-    std::vector<Entry> entries;
-    for (const Item& it : *items) {
-        if (!ReadData(*bytes, it)) return std::nullopt;
-        entries.push_back(it.entry);
-    }
-    return entries;
+std::optional<std::vector<Entry>> TestArchive(const std::string& archive, const TestOptions& options) try {
+    Archive a;
+    if (!a.Open(archive)) return std::nullopt;
+    const Archive::Data& d = *ArchiveAccess::Get(a);
+    const Archive::Data* known = options.checked ? ArchiveAccess::Get(*options.checked) : nullptr;
+    // Whether entry i is byte for byte an entry the known archive checked.
+    auto checkedBefore = [&](std::size_t i) {
+        const Item& it = d.items[i];
+        auto key = PathKey(it.entry.name);
+        if (!known || !key) return false;
+        auto at = known->byPath.find(*key);
+        if (at == known->byPath.end() || !known->checked[at->second]) return false;
+        const Item& k = known->items[at->second];
+        return k.entry.method == it.entry.method && k.entry.crc == it.entry.crc && k.entry.size == it.entry.size &&
+               k.entry.compressedSize == it.entry.compressedSize &&
+               std::string_view(known->bytes).substr(k.dataOffset, k.entry.compressedSize) ==
+                   std::string_view(d.bytes).substr(it.dataOffset, it.entry.compressedSize);
+    };
+    std::vector<char> good(d.items.size(), 0);
+    platform::ForEachIndex(
+        d.items.size(), [&](std::size_t i) { good[i] = checkedBefore(i) || ReadData(d.bytes, d.items[i]).has_value(); },
+        platform::JobPool::Computing());
+    if (std::find(good.begin(), good.end(), 0) != good.end()) return std::nullopt;
+    return a.Entries();
 } catch (const std::exception&) {
     return std::nullopt;
 }

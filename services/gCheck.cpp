@@ -1,6 +1,7 @@
 #include "services/gCheck.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/Ports.h"
 #include "services/Globals.h"
@@ -36,18 +37,33 @@ std::optional<std::string> GetFileDate(const std::string& fileName) {
     return FileTimeToText(*written);
 }
 
-std::string CheckFileMD5(const std::string& fileName, const std::string& expected) {
-    auto digest = MD5FP::FileMD5(fileName);
+namespace {
+
+std::string StatusOf(const std::optional<std::string>& digest, const std::string& expected) {
     if (digest && *digest == expected) return kStatusOk;
     return digest.value_or(std::string(32, ' ')) + kStatusError;
 }
 
+}  // namespace
+
+std::string CheckFileMD5(const std::string& fileName, const std::string& expected) {
+    return StatusOf(MD5FP::FileMD5(fileName), expected);
+}
+
 int CheckFileList(std::span<FileCheck> list) {
-    int result = kListPassed;
+    // The digests first, several files at once; then each entry's status, in order.
+    std::vector<FileCheck*> verified;
+    std::vector<std::string> files;
     for (FileCheck& entry : Scanned(list, kLastVerifiedEntry)) {
         if (entry.path.empty()) continue;
-        entry.status = CheckFileMD5(entry.path, entry.md5);
-        if (entry.status != kStatusOk && !vm::g.gTestSwitch) result = kListFailed;
+        verified.push_back(&entry);
+        files.push_back(entry.path);
+    }
+    const auto digests = MD5FP::FileMD5s(files);
+    int result = kListPassed;
+    for (std::size_t i = 0; i < verified.size(); ++i) {
+        verified[i]->status = StatusOf(digests[i], verified[i]->md5);
+        if (verified[i]->status != kStatusOk && !vm::g.gTestSwitch) result = kListFailed;
     }
     return result;
 }

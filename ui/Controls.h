@@ -14,8 +14,11 @@
 
 namespace ui {
 
-// Colours are Windows RGB values, 0x00BBGGRR.
+// Colours are Windows RGB values, 0x00BBGGRR, or a colour of the system's scheme: 0x80000000
+// with the system colour's index.
 using Color = std::uint32_t;
+inline constexpr Color kSystemColor = 0x80000000;
+inline constexpr Color kButtonFace = kSystemColor | 15;  // the face of windows and buttons
 
 // A caption with a fore and a back colour.
 class Label : public Control {
@@ -32,7 +35,7 @@ public:
 private:
     std::string caption_;
     Color foreColor_ = 0x000000;
-    Color backColor_ = 0xFFFFFF;
+    Color backColor_ = kButtonFace;
 };
 
 // A picture: the window's design gives one, code may load another from a file.

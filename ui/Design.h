@@ -27,17 +27,25 @@ enum class Kind {
     WebPane,        // a web page area; its name is the pane's ("wb")
 };
 
+// How a row's control looks beyond its kind (flags).
+enum Look : unsigned {
+    kPlainLook = 0,
+    kFixedPitch = 1u << 0,  // its text in a fixed-pitch font, so that columns of text align
+    kSunken = 1u << 1,      // a label in a sunken field, its single line centred
+};
+
 // One control: its model's name ("cmdSS(3)" for an array element), kind, place and size in
-// pixels at 96 DPI, caption (a text box's first text) and extra Windows style bits. A row with
-// an empty name is design only (a fixed caption, a frame); a named row binds to the form's
-// component of that name. A web pane shows the pages of the web pane port's pane of its name,
-// and binds to a WebPane model of that name when the form has one.
+// pixels at 96 DPI, caption (a text box's first text), extra Windows style bits and its look.
+// A row with an empty name is design only (a fixed caption, a frame); a named row binds to the
+// form's component of that name. A web pane shows the pages of the web pane port's pane of its
+// name, and binds to a WebPane model of that name when the form has one.
 struct ControlDesign {
     const char* name;
     Kind kind;
     int x, y, width, height;
     const char* caption = "";
     unsigned style = 0;
+    unsigned look = kPlainLook;
 };
 
 // A menu item's keyboard shortcut: "Ctrl+X", "Ctrl+Shift+F5", "Alt+1".

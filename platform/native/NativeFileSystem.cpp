@@ -345,6 +345,26 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
     return bytes;
 }
 
+std::vector<std::optional<std::string>> NativeFileSystem::ReadFiles(const std::vector<std::string>& paths) {
+    return ReadFilesAtOnce(paths, [this](const std::string& path) { return ReadFile(path); });
+}
+
+bool NativeFileSystem::ReadPieces(const std::string& path, std::size_t pieceBytes,
+                                  const std::function<void(std::string_view)>& take) {
+    std::error_code ec;
+    fs::path p = HostPath(path);
+    if (!fs::is_regular_file(p, ec)) return false;
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return false;
+    std::string piece(std::max<std::size_t>(pieceBytes, 1), '\0');
+    while (in) {
+        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        if (in.bad()) return false;
+        if (in.gcount() > 0) take(std::string_view(piece.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    return in.eof();
+}
+
 FsStatus NativeFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     std::error_code ec;
     fs::path p = HostPath(path);
@@ -356,6 +376,10 @@ FsStatus NativeFileSystem::WriteFile(const std::string& path, const std::string&
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return out ? FsStatus::Ok : FsStatus::Failed;
+}
+
+std::vector<FsStatus> NativeFileSystem::WriteFiles(const std::vector<FileToWrite>& files) {
+    return WriteFilesAtOnce(files, [this](const FileToWrite& f) { return WriteFile(f.path, f.bytes); });
 }
 
 std::unique_ptr<AppendStream> NativeFileSystem::OpenAppend(const std::string& path) {

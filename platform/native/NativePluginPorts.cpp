@@ -116,6 +116,12 @@ int ScriptedDirectInput::UsesOfReleased() const {
     return usesOfReleased_;
 }
 
+int ScriptedDirectInput::Reads(const std::string& device) const {
+    std::lock_guard lock(mutex_);
+    auto it = reads_.find(device);
+    return it == reads_.end() ? 0 : it->second;
+}
+
 int ScriptedDirectInput::OpenDevices() const {
     std::lock_guard lock(mutex_);
     return static_cast<int>(std::count_if(devices_.begin(), devices_.end(), [](auto& d) { return !d.second.released; }));
@@ -199,6 +205,7 @@ bool ScriptedDirectInput::Poll(InputDevice device) {
 bool ScriptedDirectInput::ReadState(InputDevice device, void* buffer, std::uint32_t size) {
     std::lock_guard lock(mutex_);
     Device* d = Use(device);
+    if (d) ++reads_[d->name];
     if (!d || failing_) return false;
     const std::uint8_t* from = d->controller >= 0 ? controllers[d->controller].state.data()
                                : d->name == "mouse"  ? mouse_.data()

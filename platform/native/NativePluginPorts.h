@@ -70,6 +70,8 @@ public:
     // "Release keyboard", "Acquire mouse", ... in order; and the uses of released devices.
     std::vector<std::string> Calls() const;
     int UsesOfReleased() const;
+    // The state reads of a device by its name ("keyboard", "mouse", "controller 0").
+    int Reads(const std::string& device) const;
     // The devices open now.
     int OpenDevices() const;
 
@@ -102,6 +104,7 @@ private:
     std::map<InputDevice, Device> devices_;
     InputDevice next_ = 0x100;
     std::vector<std::string> calls_;
+    std::map<std::string, int> reads_;
     int usesOfReleased_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/win32/WinApi.h"
 #include <winver.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -301,20 +302,65 @@ std::optional<LocalTime> Win32FileSystem::LastWriteTime(const std::string& path)
     return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
-    // Shared with every other opener: the running host holds its files open.
-    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
-    std::string content;
-    std::vector<char> chunk(1 << 16);
-    for (;;) {
+namespace {
+
+// Opens a file for reading, shared with every other opener: the running host holds its files open.
+ScopedFileHandle OpenForReading(const std::string& path) {
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    return ScopedFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// Reads from the file's position up to bytes into at; returns the count read, or nothing on failure.
+std::optional<std::size_t> ReadInto(HANDLE file, char* at, std::size_t bytes) {
+    std::size_t total = 0;
+    while (total < bytes) {
         DWORD got = 0;
-        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-            return std::nullopt;  // part of a file is no file
-        if (got == 0) return content;
-        content.append(chunk.data(), got);
+        DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes - total, 1u << 24));
+        if (!::ReadFile(file, at + total, part, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+    ScopedFileHandle file = OpenForReading(path);
+    if (!file) return std::nullopt;
+    // In one read of the size the file has, and one byte more to see whether it grew meanwhile.
+    LARGE_INTEGER size{};
+    std::size_t expected = 0;
+    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < 0x7FFFFFFF)
+        expected = static_cast<std::size_t>(size.QuadPart);
+    std::string content(expected + 1, '\0');
+    std::size_t have = 0;
+    for (;;) {
+        auto got = ReadInto(file.get(), content.data() + have, content.size() - have);
+        if (!got) return std::nullopt;  // part of a file is no file
+        have += *got;
+        if (have < content.size()) break;
+        content.resize(content.size() + std::max<std::size_t>(content.size(), 1 << 16));
+    }
+    content.resize(have);
+    return content;
+}
+
+std::vector<std::optional<std::string>> Win32FileSystem::ReadFiles(const std::vector<std::string>& paths) {
+    return ReadFilesAtOnce(paths, [this](const std::string& path) { return ReadFile(path); });
+}
+
+bool Win32FileSystem::ReadPieces(const std::string& path, std::size_t pieceBytes,
+                                 const std::function<void(std::string_view)>& take) {
+    ScopedFileHandle file = OpenForReading(path);
+    if (!file) return false;
+    std::string piece(std::max<std::size_t>(pieceBytes, 1), '\0');
+    for (;;) {
+        auto got = ReadInto(file.get(), piece.data(), piece.size());
+        if (!got) return false;
+        if (*got > 0) take(std::string_view(piece.data(), *got));
+        if (*got < piece.size()) return true;
     }
 }
 
@@ -328,6 +374,10 @@ FsStatus Win32FileSystem::WriteFile(const std::string& path, const std::string& 
         written != bytes.size())
         return LastStatus();
     return FsStatus::Ok;
+}
+
+std::vector<FsStatus> Win32FileSystem::WriteFiles(const std::vector<FileToWrite>& files) {
+    return WriteFilesAtOnce(files, [this](const FileToWrite& f) { return WriteFile(f.path, f.bytes); });
 }
 
 std::unique_ptr<AppendStream> Win32FileSystem::OpenAppend(const std::string& path) {

@@ -53,7 +53,13 @@ public:
     FsStatus SetAttributes(const std::string& path, std::uint32_t attributes) override;
     std::optional<LocalTime> LastWriteTime(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
+    // Several at once: ReadFile keeps no state of its own.
+    std::vector<std::optional<std::string>> ReadFiles(const std::vector<std::string>& paths) override;
+    bool ReadPieces(const std::string& path, std::size_t pieceBytes,
+                    const std::function<void(std::string_view)>& take) override;
     FsStatus WriteFile(const std::string& path, const std::string& bytes) override;
+    // Several at once: WriteFile keeps no state of its own.
+    std::vector<FsStatus> WriteFiles(const std::vector<FileToWrite>& files) override;
     std::unique_ptr<AppendStream> OpenAppend(const std::string& path) override;
 };
 

@@ -4,6 +4,9 @@
 #define DIRECTINPUT_VERSION 0x0800
 #include <dinput.h>
 
+#include <system_error>
+#include <thread>
+
 namespace platform::win32 {
 
 namespace {
@@ -69,6 +72,24 @@ void Win32DirectInput::Destroy() {
 }
 
 namespace {
+
+// Runs the call on a thread of its own and waits for its result; on the calling thread when no
+// thread can be had. Under Wine a thread that opens the keyboard gets a connection of its own to
+// the X server, and every device read on that thread then also looks for window events on it
+// (DirectInput's reads check for them), which at a 10 ms poll costs about as much as the read's
+// own request to the server. Devices opened on a passing thread are read without that; they
+// serve every thread of the process alike.
+template <class F>
+auto OnPassingThread(F&& call) -> decltype(call()) {
+    decltype(call()) result{};
+    try {
+        std::thread([&] { result = call(); }).join();
+        return result;
+    } catch (const std::system_error&) {
+        return call();
+    }
+}
+
 InputDevice OpenSystemDevice(IDirectInput8A* object, REFGUID guid, LPCDIDATAFORMAT format, WindowHandle window) {
     IDirectInputDevice8A* device = nullptr;
     if (!object || FAILED(object->CreateDevice(guid, &device, nullptr))) return 0;
@@ -80,11 +101,13 @@ InputDevice OpenSystemDevice(IDirectInput8A* object, REFGUID guid, LPCDIDATAFORM
 }  // namespace
 
 InputDevice Win32DirectInput::OpenKeyboard(WindowHandle window) {
-    return OpenSystemDevice(Object(directInput_), GUID_SysKeyboard, &c_dfDIKeyboard, window);
+    return OnPassingThread(
+        [&] { return OpenSystemDevice(Object(directInput_), GUID_SysKeyboard, &c_dfDIKeyboard, window); });
 }
 
 InputDevice Win32DirectInput::OpenMouse(WindowHandle window) {
-    return OpenSystemDevice(Object(directInput_), GUID_SysMouse, &c_dfDIMouse2, window);
+    return OnPassingThread(
+        [&] { return OpenSystemDevice(Object(directInput_), GUID_SysMouse, &c_dfDIMouse2, window); });
 }
 
 int Win32DirectInput::CountControllers() {
@@ -94,6 +117,10 @@ int Win32DirectInput::CountControllers() {
 }
 
 InputDevice Win32DirectInput::OpenController(WindowHandle window, int index, std::string* name) {
+    return OnPassingThread([&] { return OpenControllerHere(window, index, name); });
+}
+
+InputDevice Win32DirectInput::OpenControllerHere(WindowHandle window, int index, std::string* name) {
     if (!directInput_ || index < 0) return 0;
     Wanted wanted;
     wanted.index = index;

@@ -35,6 +35,8 @@ public:
     bool ReadState(InputDevice device, void* buffer, std::uint32_t size) override;
 
 private:
+    InputDevice OpenControllerHere(WindowHandle window, int index, std::string* name);
+
     void* directInput_ = nullptr;  // IDirectInput8A
 };
 

@@ -68,10 +68,16 @@ void GearPollPass(Shifter& s) {
         s.input.InitDirectInput(s.hostWindow, s.controllerIndex);
         s.initialised = true;
     }
-    s.input.PollInputDevices();
-
+    // The states read serve this pass's gear choice and a key capture of the menu page, so only
+    // the devices that one of them will look at are read: under Wine every device read costs
+    // a round trip to the server. The others read as all up.
     const std::uint32_t car = Read32(s.ports.memory, qvrplugin::kCarPtr);
-    if (!s.enabled || car == 0 || Read32(s.ports.memory, qvrplugin::kDrivingFlag) == 0) return;
+    const bool shifting = s.enabled && car != 0 && Read32(s.ports.memory, qvrplugin::kDrivingFlag) != 0;
+    unsigned devices = s.capturing ? kAllDevices : 0;
+    if (shifting)
+        for (const auto& binding : s.bindings) devices |= DeviceOfCode(binding);
+    s.input.PollInputDevices(devices);
+    if (!shifting) return;
 
     std::int32_t gear = kNeutral;
     int binding = 0;

@@ -75,8 +75,9 @@ void SaveShifterSettings(Shifter& s);
 // Returns the first top-level window without owner of the process, or 0.
 platform::WindowHandle FindProcessWindow(Shifter& s, std::uint32_t processId);
 
-// One pass of the poll loop: set-up on the first, then the devices read and the gear chosen and
-// written when it changed.
+// One pass of the poll loop: set-up on the first, then the devices read that a key capture or
+// the bindings need (none while no gear can be written and no capture runs), and the gear
+// chosen and written when it changed.
 void GearPollPass(Shifter& s);
 // The poll thread: waits for the host's window, then runs a pass every kPollMs until the stop
 // signal is raised, and releases the devices. Throws nothing.

@@ -13,6 +13,12 @@ bool HatInDirection(std::uint32_t value, std::uint32_t direction) {
     return centre - 100 < std::int64_t(value) && std::int64_t(value) < centre + 100;
 }
 
+unsigned DeviceOfCode(std::uint32_t code) {
+    if (code < kNoInput) return kKeyboardDevice;
+    if (code == kNoInput || code > kLastControllerCode) return 0;
+    return code < kFirstControllerCode ? kMouseDevice : kControllerDevice;
+}
+
 void InputDevices::InitDirectInput(WindowHandle window, int index) {
     ReleaseInputDevices();
     std::lock_guard lock(lock_);
@@ -56,33 +62,29 @@ void InputDevices::OpenController(WindowHandle window, int index) {
     if (controller_) controllerName_ = name.substr(0, kControllerNameMax);
 }
 
-void InputDevices::PollInputDevices() {
+void InputDevices::PollInputDevices(unsigned devices) {
     std::lock_guard lock(lock_);
-    if (keyboard_) {
+    keyboardState_.fill(0);
+    if (keyboard_ && (devices & kKeyboardDevice) &&
+        !port_.ReadState(keyboard_, keyboardState_.data(), kKeyboardStateSize)) {
         keyboardState_.fill(0);
-        if (!port_.ReadState(keyboard_, keyboardState_.data(), kKeyboardStateSize)) {
-            keyboardState_.fill(0);
-            port_.Acquire(keyboard_);
-        }
+        port_.Acquire(keyboard_);
     }
-    if (mouse_) {
+    mouseState_.fill(0);
+    if (mouse_ && (devices & kMouseDevice) && !port_.ReadState(mouse_, mouseState_.data(), kMouseStateSize)) {
         mouseState_.fill(0);
-        if (!port_.ReadState(mouse_, mouseState_.data(), kMouseStateSize)) {
-            mouseState_.fill(0);
-            port_.Acquire(mouse_);
-        }
+        port_.Acquire(mouse_);
     }
-    if (controller_) {
-        if (!port_.Poll(controller_)) port_.Acquire(controller_);
-        else port_.ReadState(controller_, controllerState_.data(), kControllerStateSize);
-    }
+    if (!(devices & kControllerDevice)) controllerState_.fill(0);
+    else if (controller_ && !port_.Poll(controller_)) port_.Acquire(controller_);
+    else if (controller_) port_.ReadState(controller_, controllerState_.data(), kControllerStateSize);
 }
 
 bool InputDevices::ActiveLocked(std::uint32_t code) const {
-    if (code < kNoInput) return keyboard_ && (keyboardState_[code] & 0x80);
-    if (code == kNoInput || code > kLastControllerCode) return false;
-    if (code < kFirstControllerCode) return mouse_ && (mouseState_[kMouseButtonsAt + code - kFirstMouseCode] & 0x80);
-    if (!controller_) return false;
+    const unsigned device = DeviceOfCode(code);
+    if (device == kKeyboardDevice) return keyboard_ && (keyboardState_[code] & 0x80);
+    if (device == kMouseDevice) return mouse_ && (mouseState_[kMouseButtonsAt + code - kFirstMouseCode] & 0x80);
+    if (device == 0 || !controller_) return false;
     if (controllerState_[kControllerButtonsAt + code - kFirstControllerCode] & 0x80) return true;
     if (code < kFirstHatCode || code > kLastHatCode) return false;
     const std::uint32_t hat = (code - kFirstHatCode) / 9, direction = (code - kFirstHatCode) % 9;

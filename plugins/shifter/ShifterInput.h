@@ -20,6 +20,12 @@ inline constexpr std::uint32_t kFirstHatCode = 297, kLastHatCode = 332;
 // The product name of a controller is cut to this many characters.
 inline constexpr std::size_t kControllerNameMax = 255;
 
+// Sets of devices, as bits.
+inline constexpr unsigned kKeyboardDevice = 1, kMouseDevice = 2, kControllerDevice = 4;
+inline constexpr unsigned kAllDevices = kKeyboardDevice | kMouseDevice | kControllerDevice;
+// The device whose state tells whether the code's input is down; 0 for a code that none does.
+unsigned DeviceOfCode(std::uint32_t code);
+
 // The devices and their last states. The host's thread (menu) and the poll thread share it:
 // every operation takes the lock, so no device is used while another thread releases it.
 class InputDevices {
@@ -37,9 +43,10 @@ public:
     void SelectController(platform::WindowHandle window, int index);
     // Releases every device and the DirectInput object.
     void ReleaseInputDevices();
-    // Reads the state of every open device; a device whose read fails is acquired again, and a
-    // keyboard or mouse then reads as all up.
-    void PollInputDevices();
+    // Reads the state of every open device of the set; a device whose read fails is acquired
+    // again, and a keyboard or mouse then reads as all up. A device left out reads as all up
+    // until it is read again.
+    void PollInputDevices(unsigned devices = kAllDevices);
 
     // Returns true if the input of the code is down in the last states read.
     bool IsInputCodeActive(std::uint32_t code) const;

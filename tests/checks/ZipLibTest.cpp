@@ -2,8 +2,11 @@
 // exchanged with Info-ZIP's zip and unzip (natively).
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <random>
 
 #include "platform/Md5.h"
@@ -19,6 +22,11 @@ std::string Noise(std::size_t n) {
     std::string s(n, '\0');
     for (auto& c : s) c = static_cast<char>(gen());
     return s;
+}
+
+std::uint32_t CrcOf(const std::string& bytes) {
+    const auto* data = reinterpret_cast<const Bytef*>(bytes.data());
+    return static_cast<std::uint32_t>(crc32(0, data, static_cast<uInt>(bytes.size())));
 }
 
 std::string Lines(int n) {
@@ -152,6 +160,94 @@ TEST_F(ZipLibTest, DamagedEntryFailsTheUnpackAndIsNotWritten) {
         EXPECT_FALSE(ZipLib::TestArchive("C:\\in\\x.zip")) << c.what;
         EXPECT_FALSE(ZipLib::Unzip("C:\\in\\x.zip", "C:\\out2")) << c.what;
         EXPECT_FALSE(os.files.FileExists("C:\\out2\\a.txt")) << c.what;
+    }
+}
+
+TEST_F(ZipLibTest, ANameGivenTwiceUnpacksAsItsLaterEntry) {
+    Put("C:\\in\\dup.zip", RawZip::Build({{"d.txt", "first"}, {"x.txt", "x"}, {"D.TXT", "second"}}));
+    ASSERT_TRUE(ZipLib::Unzip("C:\\in\\dup.zip", "C:\\out"));
+    EXPECT_EQ(Get("C:\\out\\d.txt"), "second");
+}
+
+// Packing with reuse: the entries of the archive the folder was unpacked from. The source is
+// stored and its texts deflate well, so an entry taken over stays stored (method 0) and one
+// compressed again is deflated (method 8).
+TEST_F(ZipLibTest, PackingTakesOverOnlyEntriesWhoseFileIsStillTheirContent) {
+    const std::string text = Lines(200);
+    std::string other = text;  // the same size, other bytes
+    other[0] = 'L';
+    // The entry "lies.txt" claims the CRC of other while its bytes are text.
+    Put("C:\\in\\src.zip", RawZip::Build({{"same.txt", text},
+                                            {"sub/same.txt", text},
+                                            {"resized.txt", text},
+                                            {"rewritten.txt", text},
+                                            {"lies.txt", text, 0, 0, CrcOf(text) ^ CrcOf(other)}}));
+    struct Case {
+        const char* name;
+        bool unpacked;  // the source was unpacked (and so checked); otherwise only read
+        std::map<std::string, std::uint16_t> methods;
+    };
+    const Case cases[] = {
+        /* 0 */ {"unpacked", true, {{"same.txt", 0}, {"sub/same.txt", 0}, {"resized.txt", 8}, {"rewritten.txt", 8},
+                                   {"lies.txt", 8}, {"new.txt", 8}}},
+        /* 1 */ {"only read", false, {{"same.txt", 0}, {"sub/same.txt", 0}, {"resized.txt", 8}, {"rewritten.txt", 8},
+                                     {"lies.txt", 8}, {"new.txt", 8}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        (void)os.files.DeleteFolder("C:\\work", true);
+        (void)os.files.DeleteFile("C:\\out\\new.zip", true);
+        ZipLib::Archive source;
+        ASSERT_TRUE(source.Open("C:\\in\\src.zip"));
+        if (c.unpacked) {
+            EXPECT_FALSE(ZipLib::Unzip(source, "C:\\work")) << "lies.txt fails its CRC";
+        } else {
+            for (const char* name : {"same.txt", "sub\\same.txt", "resized.txt", "rewritten.txt"})
+                Put(std::string("C:\\work\\") + name, text);
+        }
+        Put("C:\\work\\resized.txt", text + "more");
+        Put("C:\\work\\rewritten.txt", other);  // the same size, other bytes
+        Put("C:\\work\\lies.txt", other);       // the CRC the entry claims
+        Put("C:\\work\\new.txt", text);
+        MakeFolders(os.files, "C:\\out");
+        ASSERT_TRUE(ZipLib::Zip("C:\\out\\new.zip", "C:\\work\\*.*", 2, {.reuse = &source}));
+
+        auto entries = ZipLib::TestArchive("C:\\out\\new.zip");
+        ASSERT_TRUE(entries) << "every entry inflates to its CRC";
+        std::map<std::string, std::uint16_t> methods;
+        for (const auto& e : *entries)
+            if (!e.IsFolder()) methods[e.name] = e.method;
+        EXPECT_EQ(methods, c.methods);
+        ASSERT_TRUE(ZipLib::Unzip("C:\\out\\new.zip", "C:\\back"));
+        EXPECT_EQ(Tree("C:\\back"), Tree("C:\\work"));
+        (void)os.files.DeleteFolder("C:\\back", true);
+    }
+}
+
+// Testing against an archive an unpack checked: only an entry byte for byte as one it checked is
+// spared its inflate.
+TEST_F(ZipLibTest, TestingSparesOnlyEntriesByteForByteAsCheckedOnes) {
+    const std::string text = Lines(50);
+    std::string other = text;
+    other[0] = 'L';
+    const RawZip::Item good{"a.txt", text}, lies{"bad.txt", other, 0, 0, CrcOf(text) ^ CrcOf(other)};
+    Put("C:\\in\\src.zip", RawZip::Build({good, lies}));
+    ZipLib::Archive checked;
+    ASSERT_TRUE(checked.Open("C:\\in\\src.zip"));
+    EXPECT_FALSE(ZipLib::Unzip(checked, "C:\\out")) << "bad.txt fails its CRC";
+    struct Case {
+        const char* what;
+        std::vector<RawZip::Item> items;
+        bool passes;
+    };
+    const Case cases[] = {
+        /* 0 */ {"the checked entry", {good}, true},
+        /* 1 */ {"other bytes under its name, size and CRC", {{"a.txt", other, 0, 0, CrcOf(text) ^ CrcOf(other)}}, false},
+        /* 2 */ {"the entry that failed its check", {lies}, false},
+    };
+    for (const Case& c : cases) {
+        Put("C:\\in\\t.zip", RawZip::Build(c.items));
+        EXPECT_EQ(ZipLib::TestArchive("C:\\in\\t.zip", {.checked = &checked}).has_value(), c.passes) << c.what;
     }
 }
 

@@ -57,6 +57,7 @@ TEST_F(MainSetupTest, AnEventShowsItsTitleStatusPageAndFirstSpecialStageWithTheS
     EXPECT_FALSE(w.nicknameTXT.Visible());
     EXPECT_FALSE(w.Picture9.Visible());
     EXPECT_FALSE(w.cmbCar.Visible()) << "the car was chosen at log-in";
+    EXPECT_FALSE(w.laCat.Visible() || w.laCar.Visible()) << "captions without their controls";
 
     EXPECT_EQ(w.cmbDamage.ListIndex(), 2);
     for (ui::Control* c : Selectors()) EXPECT_FALSE(c->Enabled()) << c->Name();
@@ -153,6 +154,7 @@ TEST_F(MainSetupTest, FreePracticeTakesTheRememberedChoicesAndLeavesEverythingOp
     w.cmdSS.ForEach([](int n, ui::PushButton& b) { EXPECT_FALSE(b.Enabled()) << n; });
 
     EXPECT_TRUE(w.cmbCar.Visible() && w.cmbCar.Enabled());
+    EXPECT_TRUE(w.laCat.Visible() && w.laCar.Visible());
     EXPECT_EQ(w.cmbCar.Text(), "Citro\xEBn C4");
     w.cmdCat.ForEach([](int k, ui::PushButton& b) {
         EXPECT_TRUE(b.Visible()) << k;

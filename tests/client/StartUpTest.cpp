@@ -2,6 +2,9 @@
 // refused start, the testing switch and what the window shows when it waits for the log-in.
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "platform/native/NativeAdapters.h"
 #include "services/Globals.h"
 #include "services/gLog.h"
 #include "tests/client/ClientTest.h"
@@ -38,6 +41,20 @@ TEST_F(StartUpTest, APassedStartWaitsForTheLogInWithTheMainWindowLoadedHidden) {
     EXPECT_FALSE(connect().cmbCar.Enabled());
     EXPECT_FALSE(connect().connectCMD.Enabled());
     connect().cmdCat.ForEach([](int k, ui::PushButton& b) { EXPECT_EQ(b.Backcolor(), 0xFFFFFFu) << k; });
+}
+
+// The main window is loaded but hidden until the log-in: it must not keep the program alive.
+TEST_F(StartUpTest, ClosingTheConnectWindowBeforeTheLogInEndsTheProgram) {
+    Settings();
+    ASSERT_EQ(Start(), std::nullopt);
+    std::optional<int> code;
+    try {
+        connect().Unload();
+    } catch (const platform::ProgramExit& exit) {
+        code = exit.code;
+    }
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(gLog::gLogOpen()) << "the run log ends with its END banner";
 }
 
 TEST_F(StartUpTest, TheVersionComesFromTheProgramsFileVersion) {

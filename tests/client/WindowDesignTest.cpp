@@ -14,7 +14,7 @@ namespace {
 class WindowDesignTest : public VmTest {};
 
 // Rows that overlap by design: a picture or pane over another, a control the set-up hides.
-const StackedRows kStacked = {{"MainTXT", "wbCar"}, {"wb", "Picture9"}, {"laCarDescr", "nicknameTXT"}};
+const StackedRows kStacked = {{"MainTXT", "wbCar"}, {"wb", "Picture9"}};
 
 TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCoveringAnother) {
     SetupFRM chooser;

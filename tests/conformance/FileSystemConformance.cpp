@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/conformance/AdapterSets.h"
 
@@ -149,6 +151,46 @@ TEST_P(FileSystemConformance, WriteFileRefusesReadOnlyFile) {
     ReadOnly("ro.txt");
     EXPECT_EQ(fs().WriteFile(P("ro.txt"), "lost"), FsStatus::PermissionDenied);
     EXPECT_EQ(Read("ro.txt"), "keep");
+}
+
+// A batch is written as WriteFile writes each: each file's own status, and a name given twice
+// (in any case) holds the later bytes. A batch is read as ReadFile reads each, in order.
+TEST_P(FileSystemConformance, BatchesWriteAndReadEachFileAsTheSingleOperationsDo) {
+    Folder("b");
+    Put("b\\ro.txt", "keep");
+    ReadOnly("b\\ro.txt");
+    std::vector<platform::FileToWrite> batch;
+    for (int i = 0; i < 40; ++i) batch.push_back({P("b\\f" + std::to_string(i) + ".txt"), std::string(i * 100, 'a' + i % 26)});
+    batch.push_back({P("b\\ro.txt"), "lost"});
+    batch.push_back({P("none\\x.txt"), "x"});
+    auto statuses = fs().WriteFiles(batch);
+    ASSERT_EQ(statuses.size(), batch.size());
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(statuses[static_cast<std::size_t>(i)], FsStatus::Ok) << i;
+        EXPECT_EQ(Read("b\\f" + std::to_string(i) + ".txt"), batch[static_cast<std::size_t>(i)].bytes) << i;
+    }
+    EXPECT_EQ(statuses[40], FsStatus::PermissionDenied);
+    EXPECT_EQ(Read("b\\ro.txt"), "keep");
+    EXPECT_NE(statuses[41], FsStatus::Ok);
+
+    std::vector<std::string> paths;
+    std::vector<std::optional<std::string>> expected;
+    for (int i = 39; i >= 0; --i) {
+        paths.push_back(batch[static_cast<std::size_t>(i)].path);
+        expected.push_back(batch[static_cast<std::size_t>(i)].bytes);
+    }
+    paths.insert(paths.begin() + 3, P("b\\none.txt"));
+    expected.insert(expected.begin() + 3, std::nullopt);
+    EXPECT_EQ(fs().ReadFiles(paths), expected);
+
+    for (int round = 0; round < 5; ++round) {
+        std::vector<platform::FileToWrite> twice;
+        for (int i = 0; i < 8; ++i) twice.push_back({P("b\\other" + std::to_string(i) + ".txt"), "o"});
+        twice.push_back({P("b\\twice.txt"), std::string(100000, '1')});
+        twice.push_back({P("B\\TWICE.TXT"), "2"});
+        ASSERT_EQ(fs().WriteFiles(twice), std::vector<FsStatus>(twice.size(), FsStatus::Ok));
+        EXPECT_EQ(Read("b\\twice.txt"), "2") << "round " << round;
+    }
 }
 
 TEST_P(FileSystemConformance, AppendStreamCreatesThenAppends) {

@@ -2,7 +2,9 @@
 // digest is libcrypto's, under Wine CryptoAPI's (over the in-process and the Win32 file systems).
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -44,6 +46,24 @@ TEST_P(Md5Conformance, FileDigestsMatchTheKnownVectors) {
         EXPECT_EQ(set->md5().FileMd5(path).value_or("<none>"), kVectors[i].md5) << "vector " << i;
         EXPECT_EQ(platform::Md5Hex(kVectors[i].bytes), kVectors[i].md5) << "vector " << i;
     }
+}
+
+// Several files at once, each as FileMd5 gives it: a name given again (in any case) and a missing
+// file keep their places.
+TEST_P(Md5Conformance, SeveralFilesGiveEachItsOwnDigestInOrder) {
+    std::vector<std::string> paths;
+    std::vector<std::optional<std::string>> expected;
+    for (std::size_t i = 0; i < std::size(kVectors); ++i) {
+        std::string path = set->base() + "\\v" + std::to_string(i) + ".bin";
+        ASSERT_EQ(set->files().WriteFile(path, kVectors[i].bytes), platform::FsStatus::Ok);
+        paths.push_back(path);
+        expected.push_back(kVectors[i].md5);
+    }
+    paths.insert(paths.begin() + 1, set->base() + "\\none.bin");
+    expected.insert(expected.begin() + 1, std::nullopt);
+    paths.push_back(set->base() + "\\V2.BIN");
+    expected.push_back(kVectors[2].md5);
+    EXPECT_EQ(set->md5().FileMd5s(paths), expected);
 }
 
 TEST_P(Md5Conformance, MissingFileOrFolderHasNoDigest) {

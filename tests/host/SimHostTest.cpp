@@ -4,11 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/AnsiText.h"
 #include "platform/Bytes.h"
+#include "plugins/HostAddresses.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
@@ -80,6 +83,29 @@ TEST(SimHostOptions, AFileOfOptionsSplitsAtAnyWhiteSpace) {
     EXPECT_TRUE(simhost::SplitWords(" \r\n").empty());
 }
 
+// What the host tells its plug-ins, one line an event.
+class StageLog : public simhost::StageEvents {
+public:
+    void StageStarted(std::int32_t stage, const std::string& name, bool falseStart) override {
+        Add("start %d %s %d", stage, name.c_str(), falseStart);
+    }
+    void CheckpointPassed(float time, std::int32_t checkpoint, const std::string& name) override {
+        Add("checkpoint %g %d %s", time, checkpoint, name.c_str());
+    }
+    void StageEnded(float checkpoint1, float checkpoint2, float finish, const std::string& name) override {
+        Add("end %g %g %g %s", checkpoint1, checkpoint2, finish, name.c_str());
+    }
+    std::vector<std::string> lines;
+
+private:
+    template <class... A>
+    void Add(const char* format, A... values) {
+        char line[128];
+        std::snprintf(line, sizeof line, format, values...);
+        lines.push_back(line);
+    }
+};
+
 class SimHostTest : public HostTest {
 protected:
     float Float(std::uint32_t address) { return platform::FromLeFloat(memory().Peek(address, 4).data()); }
@@ -97,6 +123,15 @@ protected:
         Enter();
         ASSERT_EQ(Game(game::kMode), simhost::kModeStage);
     }
+    // The host as it starts, telling its plug-ins (events) of the stage.
+    void StartTellingHost(simhost::Options options) {
+        StartHost(std::move(options));
+        sim->Attach(events);
+        memory().Poke32(kTrackIdCell, 41);  // as the client sets the stage
+    }
+    std::uint32_t DrivingFlag() { return memory().Peek32(qvrplugin::kDrivingFlag); }
+
+    StageLog events;
 };
 
 // How each entry of the host's menu is left: by Enter, by the word at +0x70 reading 1, or only
@@ -237,11 +272,40 @@ TEST_F(SimHostTest, TheWindowIsKeptInFrontOnlyWhileTheStageRuns) {
     EXPECT_EQ(Game(game::kFinished), 1u);
 }
 
+// The plug-ins hear of the clock's start, each split and the result, in that order and once
+// each; the gear flag lets them shift from the start line to the finish.
+TEST_F(SimHostTest, ThePluginsAreToldOfTheStageAndShiftOnlyWhileItRuns) {
+    StartTellingHost({.firstMenu = menus::kStart, .speed = 10, .startLineMs = 3000});
+    TickHost(500);
+    EXPECT_EQ(DrivingFlag(), 0u);  // in the menus
+    StartStageAt(1000);
+    struct Case {
+        std::uint32_t elapsedMs, flag;
+        std::size_t events;  // told so far
+    } cases[] = {
+        /* 0 */ {1000, 1, 0},   // at the start line
+        /* 1 */ {4000, 1, 1},   // the clock starts
+        /* 2 */ {10530, 1, 2},  // split 1
+        /* 3 */ {17040, 1, 3},  // split 2
+        /* 4 */ {22110, 0, 4},  // the finish
+        /* 5 */ {60000, 0, 4},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        TickHost(cases[i].elapsedMs);
+        EXPECT_EQ(DrivingFlag(), cases[i].flag) << "case " << i;
+        EXPECT_EQ(events.lines.size(), cases[i].events) << "case " << i;
+    }
+    EXPECT_THAT(events.lines, testing::ElementsAre("start 41 Track 41 0", "checkpoint 65.2 1 Track 41",
+                                                   "checkpoint 130.37 2 Track 41", "end 65.2 130.37 181.05 Track 41"));
+}
+
 // The window closes at its moment of the stage: before the finish the driver retired, after it
-// the host was left; the finish flag tells which.
+// the host was left; the finish flag tells which, and the plug-ins hear the result once, a
+// retirement as a finish time of 0.
 TEST_F(SimHostTest, TheWindowClosesAtItsMomentOfTheStage) {
     for (float closeAt : {100.0f, 190.0f}) {
-        StartHost({.firstMenu = menus::kStart, .speed = 10, .startLineMs = 0, .closeAt = closeAt});
+        events.lines.clear();
+        StartTellingHost({.firstMenu = menus::kStart, .speed = 10, .startLineMs = 0, .closeAt = closeAt});
         StartStageAt(0);
         const auto beforeMs = static_cast<std::uint32_t>(closeAt * 100) - 10;
         TickHost(beforeMs);
@@ -251,6 +315,11 @@ TEST_F(SimHostTest, TheWindowClosesAtItsMomentOfTheStage) {
         TickHost(beforeMs + 20);
         EXPECT_FALSE(os.desktop.IsWindow(hostWindow)) << closeAt;
         EXPECT_FALSE(Memory::IsHostRunning()) << closeAt;
+        EXPECT_EQ(DrivingFlag(), 0u) << closeAt;
+        EXPECT_EQ(events.lines.back(), closeAt < 181.05f ? "end 65.2 0 0 Track 41" : "end 65.2 130.37 181.05 Track 41")
+            << closeAt;
+        EXPECT_EQ(std::count_if(events.lines.begin(), events.lines.end(), [](auto& l) { return l.starts_with("end"); }), 1)
+            << closeAt;
     }
 }
 

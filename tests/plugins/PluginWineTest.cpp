@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "plugins/HostAddresses.h"
+#include "services/host/HostMap.h"
 #include "tests/support/SimHostFolder.h"
 #include "tools/simhost/SimHost.h"
 
@@ -30,6 +31,10 @@ protected:
             host.Press(scanCode, false);
         }
         return shifted;
+    }
+    bool Recorded(const std::string& line) {
+        const auto record = host.Record();
+        return std::find(record.begin(), record.end(), line) != record.end();
     }
 
     SimHostFolder host{"Enabled=1\r\nKey0=2c\r\nKey1=2d\r\n", 5};
@@ -70,18 +75,51 @@ TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
                 testing::ElementsAre("unmapped avviora.dll", "unmapped shifter.dll", "end"));
 }
 
-TEST_F(PluginWineTest, ABoundKeyPressedWritesTheGear) {
-    ASSERT_TRUE(host.Start("")) << testing::PrintToString(host.Record());
+// The simulated host runs a stage: the shifter hears of its start, splits and result, logs
+// them, and shifts gears while it runs and not after the finish.
+TEST_F(PluginWineTest, TheShifterHearsOfAStageRunAndShiftsWhileItRuns) {
+    ASSERT_TRUE(host.Start("", "--menu 10 --stage 2,4,12 --speed 1")) << testing::PrintToString(host.Record());
     ASSERT_EQ(host.Read32(kGear), 0u);
     // The menu car index lies in code: avviora has given it back its protection.
     platform::ScopedProcess query(host.processes, host.processes.Open(host.pid, platform::kProcessQueryInformation));
-    EXPECT_EQ(host.processes.QueryProtection(query.get(), qvrplugin::kMenuCarIndexE8), platform::kPageExecuteRead);
+    // avviora writes the index at each of its notifications (a thread of the host starting, say),
+    // so one may be under way: the page settles back to its protection.
+    EXPECT_TRUE(host.Until(
+        [&] {
+            return host.processes.QueryProtection(query.get(), qvrplugin::kMenuCarIndexE8) ==
+                   platform::kPageExecuteRead;
+        },
+        5s))
+        << *host.processes.QueryProtection(query.get(), qvrplugin::kMenuCarIndexE8);
     EXPECT_EQ(host.Read32(qvrplugin::kMenuCarIndexE8), 5u);
 
+    const std::uint8_t track[4] = {41, 0, 0, 0};  // as the client sets the stage
+    ASSERT_TRUE(host.processes.WriteMemory(host.process, hostmap::kTrackIdCell, track, 4));
+    ASSERT_TRUE(host.StartStage());
     EXPECT_TRUE(ShiftWith(kScanZ, 2)) << host.Read32(kGear);
     EXPECT_TRUE(ShiftWith(kScanX, 3)) << host.Read32(kGear);
+
+    ASSERT_TRUE(host.Until([&] { return Recorded("stage end 2 4 12 Track 41"); }, 30s))
+        << testing::PrintToString(host.Record());
+    host.Press(kScanZ, true);  // after the finish: no gear
+    SimHostFolder::Sleep(300ms);
+    host.Press(kScanZ, false);
+    EXPECT_EQ(host.Read32(kGear), 3u);
     ASSERT_TRUE(host.Close());
-    EXPECT_EQ(host.Record().back(), "end");
+
+    EXPECT_EQ(host.files.ReadFile(host.path + "\\qvrplugin.log").value_or("<none>"),
+              "Stage [41] started. [Track 41] \r\n"
+              "[CheckPoint 1] : 00:02:00 : Track 41\r\n"
+              "[CheckPoint 2] : 00:04:00 : Track 41\r\n"
+              "Stage Result for \"Track 41\": \r\n[CP1] = 00:02:00\r\n[CP2] = 00:04:00\r\n[Finish] = 00:12:00\r\n\r\n");
+    const auto record = host.Record();
+    EXPECT_THAT(record, testing::IsSupersetOf({"stage start 41 0 Track 41", "1: Stage Started 10 50 150",
+                                               "stage checkpoint 2 1 Track 41", "stage checkpoint 4 2 Track 41",
+                                               "1: CHECKPOINT!!!!!!!!!! 5 50 250"}));
+    // No crash or hang on the way out; the poll thread let the library go.
+    ASSERT_GE(record.size(), 3u);
+    EXPECT_THAT(std::vector<std::string>(record.end() - 3, record.end()),
+                testing::ElementsAre("unmapped avviora.dll", "unmapped shifter.dll", "end"));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "platform/Bytes.h"
+#include "services/host/HostMap.h"
+#include "tools/simhost/SimHost.h"
 
 namespace vmtest {
 
@@ -77,6 +79,15 @@ std::vector<std::string> SimHostFolder::Record() {
 void SimHostFolder::Press(std::uint8_t scanCode, bool down) {
     constexpr std::uint32_t kScanCodeOnly = 0x8;  // KEYEVENTF_SCANCODE
     desktop.KeyEvent(0, scanCode, (down ? 0 : platform::kKeyEventKeyUp) | kScanCodeOnly, 0);
+}
+
+bool SimHostFolder::StartStage() {
+    using namespace std::chrono_literals;
+    desktop.Post(window, simhost::kFrontMessage, 0, 0);
+    if (!Until([&] { return desktop.ForegroundWindow() == window; })) return false;
+    desktop.KeyEvent(platform::kVkReturn, 0, 0, 0);
+    desktop.KeyEvent(platform::kVkReturn, 0, platform::kKeyEventKeyUp, 0);
+    return Until([&] { return Read32(simhost::layout::kGame + hostmap::game::kMode) == simhost::kModeStage; });
 }
 
 }  // namespace vmtest

@@ -32,6 +32,9 @@ public:
     std::vector<std::string> Record();
     // A synthetic key event by scan code.
     void Press(std::uint8_t scanCode, bool down);
+    // Puts the window in front and presses Enter, which at the start entry (--menu 10) starts the
+    // stage. Returns true once the stage has started.
+    bool StartStage();
 
     // Polls the condition every 5 ms until it holds, at most limit. Returns the condition.
     template <class F>

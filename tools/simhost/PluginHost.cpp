@@ -21,14 +21,21 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// Numbers as %g, a blank between them.
+std::string Numbers(std::initializer_list<double> numbers) {
+    std::string text;
+    for (double number : numbers) {
+        char n[32];
+        std::snprintf(n, sizeof n, text.empty() ? "%g" : " %g", number);
+        text += n;
+    }
+    return text;
+}
+
 void __cdecl RecordCall(void* context, int slot, const double* numbers, int count, const char* text) {
     std::string line = std::to_string(slot) + ":";
     if (slot == 1 && text) line += std::string(" ") + text;
-    for (int i = 0; i < count; ++i) {
-        char n[32];
-        std::snprintf(n, sizeof n, " %g", numbers[i]);
-        line += n;
-    }
+    for (int i = 0; i < count; ++i) line += " " + Numbers({numbers[i]});
     if (slot != 1 && text) line += std::string(" ") + text;
     static_cast<PluginHost*>(context)->Record(line);
 }
@@ -109,6 +116,27 @@ void PluginHost::LoadAll(const std::string& folder, std::uint8_t marker) {
     Record("code bytes " + Hex2(branchA) + " " + Hex2(branchB));
 }
 
+template <class F>
+void PluginHost::EachPlugin(F&& call) {
+    for (Loaded& l : loaded_)
+        if (l.plugin) call(l.plugin);
+}
+
+void PluginHost::StageStarted(std::int32_t stage, const std::string& name, bool falseStart) {
+    Record("stage start " + std::to_string(stage) + " " + (falseStart ? "1 " : "0 ") + name);
+    EachPlugin([&](void* p) { simhost_stage_start(p, stage, name.c_str(), falseStart); });
+}
+
+void PluginHost::CheckpointPassed(float time, std::int32_t checkpoint, const std::string& name) {
+    Record("stage checkpoint " + Numbers({time}) + " " + std::to_string(checkpoint) + " " + name);
+    EachPlugin([&](void* p) { simhost_checkpoint(p, time, checkpoint, name.c_str()); });
+}
+
+void PluginHost::StageEnded(float checkpoint1, float checkpoint2, float finish, const std::string& name) {
+    Record("stage end " + Numbers({checkpoint1, checkpoint2, finish}) + " " + name);
+    EachPlugin([&](void* p) { simhost_stage_end(p, checkpoint1, checkpoint2, finish, name.c_str()); });
+}
+
 bool PluginHost::RunOne(const std::string& call) {
     const auto words = Split(call, 1);
     if (!words) return false;
@@ -126,9 +154,8 @@ bool PluginHost::RunOne(const std::string& call) {
         if (!ok) return false;
     }
     const char* name = args->back().c_str();
-    for (Loaded& l : loaded_) {
-        void* p = l.plugin;
-        if (!p) continue;
+    bool known = true;
+    EachPlugin([&](void* p) {
         if (what == "menu") simhost_draw_menu(p);
         else if (what == "results") simhost_draw_results(p);
         else if (what == "title") Record(std::string("title ") + simhost_plugin_title(p));
@@ -137,9 +164,9 @@ bool PluginHost::RunOne(const std::string& call) {
         else if (what == "start") simhost_stage_start(p, n[0], name, n[1]);
         else if (what == "checkpoint") simhost_checkpoint(p, f[0], n[1], name);
         else if (what == "end") simhost_stage_end(p, f[0], f[1], f[2], name);
-        else return false;
-    }
-    return true;
+        else known = false;
+    });
+    return known;
 }
 
 bool PluginHost::Run(const std::string& calls, std::string* bad) {

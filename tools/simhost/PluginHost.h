@@ -3,7 +3,10 @@
 // object, which the simulated host calls through the host's interface in Microsoft's C++ ABI
 // (PluginCaller.h). What the plug-ins call of the host is recorded, one line a call:
 //   "<slot>: <numbers> <text>"   ("2: 73 49 QVR H-Shift"; slot 1 puts its text first)
-// with lines of the simulated host's own ("loaded avviora.dll", "menu car index 5", ...).
+// with lines of the simulated host's own ("loaded avviora.dll", "menu car index 5", ...). What its
+// stage run tells the plug-ins is recorded as "stage start 41 0 Track 41", "stage checkpoint
+// 65.2 1 Track 41", "stage end 65.2 130.37 181.05 Track 41"; calls made from the command line as
+// "call <call>".
 // Built for Windows only.
 #pragma once
 #include <cstdint>
@@ -17,11 +20,11 @@
 
 namespace simhost {
 
-class PluginHost {
+class PluginHost : public StageEvents {
 public:
     // Records into the file at recordPath (appended to), or nowhere when it is empty.
     PluginHost(HostMemory& memory, platform::FileSystemPort& files, const std::string& recordPath);
-    ~PluginHost();
+    ~PluginHost() override;
     PluginHost(const PluginHost&) = delete;
     PluginHost& operator=(const PluginHost&) = delete;
 
@@ -37,6 +40,11 @@ public:
     // records for each whether it was unmapped within two seconds.
     void UnloadAll();
 
+    // The stage run's events, passed on to every plug-in object.
+    void StageStarted(std::int32_t stage, const std::string& name, bool falseStart) override;
+    void CheckpointPassed(float time, std::int32_t checkpoint, const std::string& name) override;
+    void StageEnded(float checkpoint1, float checkpoint2, float finish, const std::string& name) override;
+
     void Record(const std::string& line);
 
 private:
@@ -46,6 +54,9 @@ private:
         void* plugin = nullptr;
     };
     bool RunOne(const std::string& call);
+    // Calls each plug-in object.
+    template <class F>
+    void EachPlugin(F&& call);
 
     HostMemory& memory_;
     platform::FileSystemPort& files_;

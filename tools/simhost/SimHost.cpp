@@ -230,7 +230,7 @@ bool SimHost::Layout() {
     ok &= Put32(kTuningPtr, kTuning);
     ok &= Put32(kTuning + kTuningLink, kTuningRecord);
     ok &= Put32(qvrplugin::kCarPtr, kCar);
-    ok &= Put32(qvrplugin::kDrivingFlag, 1);
+    ok &= Put32(qvrplugin::kDrivingFlag, 0);  // in the menus
     OnTick(0);
     return ok;
 }
@@ -275,6 +275,7 @@ void SimHost::OnTick(std::uint32_t elapsedMs) {
         phase_ = Phase::Running;
         phaseStart_ += options_.startLineMs;
         PutFloat(layout::kGame + hostmap::game::kStageState, kRunningState);
+        if (events_) events_->StageStarted(stage_, stageName_, false);
     }
     RunStage();
 }
@@ -308,8 +309,15 @@ void SimHost::StartStage() {
     Put32(game + kFinished, 0);
     PutFloat(game + kStageState, kStartLineState);
     Put32(game + kMode, kModeStage);
+    Put32(qvrplugin::kDrivingFlag, 1);
+    stage_ = static_cast<std::int32_t>(Get32(hostmap::kTrackIdCell));
+    stageName_ = "Track " + std::to_string(stage_);
     phase_ = Phase::StartLine;
     phaseStart_ = now_;
+}
+
+float SimHost::SplitTaken(std::size_t i) const {
+    return i < static_cast<std::size_t>(checkpoints_) ? options_.splits[i] : 0.0f;
 }
 
 void SimHost::RunStage() {
@@ -323,10 +331,13 @@ void SimHost::RunStage() {
     for (std::size_t i = checkpoints_; i < options_.splits.size() && t >= options_.splits[i]; ++i) {
         PutFloat(game + kSplit1 + 4 * static_cast<std::int32_t>(i), options_.splits[i]);
         Put32(game + kCheckpoints, static_cast<std::uint32_t>(++checkpoints_));
+        if (events_) events_->CheckpointPassed(options_.splits[i], checkpoints_, stageName_);
     }
     if (finishing) {
         finished_ = true;
         Put32(game + kFinished, 1);
+        Put32(qvrplugin::kDrivingFlag, 0);
+        if (events_) events_->StageEnded(SplitTaken(0), SplitTaken(1), options_.finish, stageName_);
     }
     for (; routinesDoneA_ < options_.routineA.size() && t >= options_.routineA[routinesDoneA_]; ++routinesDoneA_)
         RunRoutine(hostmap::kRoutineA);
@@ -334,6 +345,10 @@ void SimHost::RunStage() {
         RunRoutine(hostmap::kRoutineB);
     if (options_.closeAt && t >= *options_.closeAt) {
         closed_ = true;
+        if (!finished_) {  // the driver retired
+            Put32(qvrplugin::kDrivingFlag, 0);
+            if (events_) events_->StageEnded(SplitTaken(0), SplitTaken(1), 0, stageName_);
+        }
         if (window_) window_->Close();
     }
 }

@@ -3,7 +3,8 @@
 // the client's selections and the word at +0x70 of menu A move through, a text table that
 // appears a while after the start, a stage run from the start entry on (start line, clock,
 // splits, finish), the window closing at a chosen moment of the stage, and the two routines the
-// client patches run at chosen moments. This core knows nothing of windows; SimHostMain.cpp runs
+// client patches run at chosen moments. It tells its plug-ins of the stage (StageEvents) and
+// lets them shift gears while it runs. This core knows nothing of windows; SimHostMain.cpp runs
 // it as a Windows program. Time comes in through OnTick; patched code takes effect by reading
 // its bytes from the image.
 #pragma once
@@ -24,6 +25,9 @@ inline constexpr std::uint32_t kCodeBegin = 0x486000;
 inline constexpr std::uint32_t kCodeEnd = 0x627000;
 // Every address of the memory map lies below this.
 inline constexpr std::uint32_t kMapEnd = 0x1661000;
+// The size of simhost.exe's image bulk, a zero-filled array after its own code and data that
+// must reach from at or below kCodeBegin to past kMapEnd (checked when it is linked, and at start).
+inline constexpr std::uint32_t kImageBulkBytes = 0x1400000;
 
 // Where the simulated host puts its objects (all inside its image, clear of the fixed cells).
 namespace layout {
@@ -49,7 +53,8 @@ inline constexpr int kTheStage = -1;
 inline constexpr int kClientMenuB = 17;  // the entry of menu B that the client builds its menu in
 }  // namespace menus
 
-// The game object's mode word and stage state as the host sets them.
+// The game object's mode word and stage state as the host sets them. The driving flag
+// (qvrplugin::kDrivingFlag) is 1 from the stage's start line to its finish, else 0.
 inline constexpr std::uint32_t kModeMenus = 1, kModeStage = 2;
 inline constexpr float kStartLineState = 7.0f, kRunningState = 8.0f;
 
@@ -95,6 +100,20 @@ public:
     virtual bool Get(std::uint32_t address, void* buffer, std::uint32_t size) = 0;
 };
 
+// What the host tells its plug-ins of a stage, on its own thread. The stage is named by the
+// track the client set (kTrackIdCell): number and name.
+class StageEvents {
+public:
+    virtual ~StageEvents() = default;
+    // The stage clock started.
+    virtual void StageStarted(std::int32_t stage, const std::string& name, bool falseStart) = 0;
+    // A split was taken: its time in stage seconds and its number, from 1.
+    virtual void CheckpointPassed(float time, std::int32_t checkpoint, const std::string& name) = 0;
+    // The result: the split times (0 for one not taken) and the finish time, 0 when the driver
+    // retired (the window closing before the finish).
+    virtual void StageEnded(float checkpoint1, float checkpoint2, float finish, const std::string& name) = 0;
+};
+
 // What the simulated host asks of its window.
 class HostWindow {
 public:
@@ -111,6 +130,8 @@ public:
 
     // The window the host keeps in front during a stage and closes at closeAt; none: nothing.
     void Attach(HostWindow& window) { window_ = &window; }
+    // Who is told of the stage's start, splits and result; none: nobody.
+    void Attach(StageEvents& events) { events_ = &events; }
     // Lays out the memory map. Returns false when the image does not hold it.
     bool Layout();
     // Enter went down while the window was in front: in the menus, the host moves on from the
@@ -145,6 +166,8 @@ private:
     void MoveOn(int to);
     void StartStage();
     void RunStage();
+    // The split times taken so far, 0 for the others.
+    float SplitTaken(std::size_t i) const;
     // Runs the routine at the address: a patched "MOV DWORD PTR [a], v; RET 8" stores v at a;
     // the host's own code does nothing here.
     void RunRoutine(std::uint32_t address);
@@ -152,6 +175,9 @@ private:
     HostMemory& memory_;
     Options options_;
     HostWindow* window_ = nullptr;
+    StageEvents* events_ = nullptr;
+    std::int32_t stage_ = 0;    // the stage's number and name, fixed at its start
+    std::string stageName_;
     bool textsShown_ = false;
     Phase phase_ = Phase::Menus;
     std::uint32_t now_ = 0;         // elapsedMs of the last tick

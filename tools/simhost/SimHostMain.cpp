@@ -14,7 +14,7 @@
 // the front on kFrontMessage and shows what the host was given. Exit codes: 0 closed, 2 bad
 // command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
 // The plug-ins of the Plugins folder beside it are loaded at start and unloaded at the end
-// (PluginHost.h).
+// (PluginHost.h); they hear of its stage run as the host's plug-ins do.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -28,8 +28,8 @@
 
 namespace {
 
-// The image's bulk; must reach from below kCodeBegin to past kMapEnd (checked at start).
-constexpr std::uint32_t kImageBytes = 0x1400000;
+// The image's bulk (see kImageBulkBytes).
+constexpr std::uint32_t kImageBytes = simhost::kImageBulkBytes;
 alignas(4096) std::uint8_t gImage[kImageBytes];
 // The image's header page (the image base), which holds the two flag cells.
 constexpr std::uint32_t kHeaderPage = 0x400000;
@@ -185,6 +185,7 @@ int main(int argc, char** argv) {
     platform::win32::Win32FileSystem files;
     simhost::PluginHost plugins(image, files, options->pluginRecord);
     plugins.LoadAll(platform::win32::Win32Environment().ProgramFolder() + "\\Plugins", options->marker);
+    host.Attach(plugins);
     App app(host, plugins);
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;

@@ -14,6 +14,8 @@
 // The program and its windows
 //   start EXE [ARG...]        starts a program; its windows and boxes are the ones looked for
 //                             from now on (a program started before it keeps running)
+//   start-raw EXE TEXT        the same with TEXT as the command line's argument text, as it
+//                             stands (start puts each argument in quotes)
 //   wait-exit [CODE]          waits for the last started program to end (with that exit code);
 //                             the one started before it is looked at again
 //   window FORM               waits for the window of the form (its class) to show; later
@@ -41,6 +43,12 @@
 //                             the screen's pixel at X,Y of the control (negative: from its right
 //                             or bottom edge)
 //   expect form FORM enabled|disabled|gone
+//   expect requests SERVER [TARGET...]
+//                             the local event server at SERVER (tools/event_server) received
+//                             these request targets since the last such check, in this order,
+//                             except that targets between "{" and "}" may come in any order;
+//                             "*" stands for any run of characters and "?" for any one (letter
+//                             case aside). Then the server's record is emptied
 // Other
 //   screenshot FILE.png       the whole screen
 //   print CONTROL             writes the control's text to the output
@@ -58,6 +66,7 @@
 
 #include "platform/win32/WinApi.h"
 #include "tools/testdriver/Screenshot.h"
+#include "tools/testdriver/ServerRecord.h"
 #include "ui/Design.h"
 
 namespace {
@@ -148,6 +157,9 @@ public:
         if (cmd == "start") {
             need(1);
             Start(w);
+        } else if (cmd == "start-raw") {
+            need(2);
+            Start(w, true);
         } else if (cmd == "wait-exit") {
             WaitExit(w.size() > 1 ? std::optional<long>(std::stol(w[1])) : std::nullopt);
         } else if (cmd == "window") {
@@ -312,12 +324,9 @@ private:
         return text;
     }
 
-    void Start(const Words& w) {
-        std::string commandLine;
-        for (std::size_t i = 1; i < w.size(); ++i) {
-            const std::string arg = i == 1 ? WindowsPath(w[i]) : w[i];
-            commandLine += (i > 1 ? " \"" : "\"") + arg + "\"";
-        }
+    void Start(const Words& w, bool raw = false) {
+        std::string commandLine = Quoted(WindowsPath(w[1]));
+        for (std::size_t i = 2; i < w.size(); ++i) commandLine += " " + (raw ? w[i] : Quoted(w[i]));
         STARTUPINFOA si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
@@ -436,6 +445,10 @@ private:
             });
             return;
         }
+        if (what == "requests") {
+            ExpectRequests(w[2], Words(w.begin() + 3, w.end()));
+            return;
+        }
         HWND c = Control(w[2]);
         if (what == "text") {
             if (w.size() < 4) throw Failure("expect text CONTROL TEXT");
@@ -459,6 +472,22 @@ private:
         } else {
             throw Failure("cannot expect " + what);
         }
+    }
+
+    void ExpectRequests(const std::string& server, const Words& pattern) {
+        std::string wanted;
+        for (const std::string& word : pattern) wanted += " " + word;
+        Expect("the requests" + wanted, [&](std::string& seen) {
+            const auto targets = RecordedRequests(server);
+            if (!targets) {
+                seen = "no answer from " + server;
+                return false;
+            }
+            seen = targets->empty() ? "none" : "";
+            for (const std::string& t : *targets) seen += " " + t;
+            return RequestsMatch(*targets, pattern);
+        });
+        if (!ResetRequests(server)) throw Failure("cannot empty the record of " + server);
     }
 
     // Lets the program paint what it was last told to.

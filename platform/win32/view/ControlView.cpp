@@ -33,6 +33,23 @@ HFONT MessageFont() {
     return font;
 }
 
+HFONT FixedPitchFont() {
+    static const HFONT font = [] {
+        LOGFONTA face{};
+        ::GetObjectA(MessageFont(), sizeof face, &face);
+        face.lfWidth = 0;
+        face.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        ::lstrcpynA(face.lfFaceName, "Courier New", LF_FACESIZE);
+        HFONT made = ::CreateFontIndirectA(&face);
+        return made ? made : static_cast<HFONT>(::GetStockObject(ANSI_FIXED_FONT));
+    }();
+    return font;
+}
+
+COLORREF ShownColor(ui::Color color) {
+    return (color & ui::kSystemColor) ? ::GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
 std::string WindowText(HWND hwnd) {
     const int n = ::GetWindowTextLengthA(hwnd);
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
@@ -53,7 +70,8 @@ void ControlView::Create(HWND parent, int id, const ui::ControlDesign& row, cons
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("cannot create the control ") + row.name + " (error " +
                                  std::to_string(::GetLastError()) + ")");
-    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+    HFONT font = (row.look & ui::kFixedPitch) ? FixedPitchFont() : MessageFont();
+    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void ControlView::Bind() {
@@ -91,7 +109,9 @@ namespace {
 class LabelView : public ControlView {
 public:
     LabelView(HWND parent, int id, const ui::ControlDesign& row, ui::Label* label) : ControlView(label), label_(label) {
-        Create(parent, id, row, "STATIC", SS_NOPREFIX);
+        const bool sunken = (row.look & ui::kSunken) != 0;
+        Create(parent, id, row, "STATIC", SS_NOPREFIX | (sunken ? SS_CENTER | SS_CENTERIMAGE : 0),
+               sunken ? WS_EX_STATICEDGE : 0);
         Bind();
     }
     ~LabelView() override {
@@ -100,9 +120,9 @@ public:
 
     HBRUSH OnColor(HDC dc) override {
         if (label_ == nullptr) return nullptr;
-        ::SetTextColor(dc, label_->ForeColor());
-        ::SetBkColor(dc, label_->BackColor());
-        if (!brush_) brush_ = ::CreateSolidBrush(label_->BackColor());
+        ::SetTextColor(dc, ShownColor(label_->ForeColor()));
+        ::SetBkColor(dc, ShownColor(label_->BackColor()));
+        if (!brush_) brush_ = ::CreateSolidBrush(ShownColor(label_->BackColor()));
         return brush_;
     }
 
@@ -126,7 +146,8 @@ private:
 };
 
 // A bitmap of the design (a resource of the program of that name, or a file in its folder), or
-// the picture file that code loaded into the model, through OLE's picture loader.
+// the picture file that code loaded into the model, through OLE's picture loader. The light grey
+// of a design bitmap with a colour table (192, 192, 192) shows as the window's face.
 class ImageView : public ControlView {
 public:
     ImageView(HWND parent, int id, const ui::ControlDesign& row, ui::Control* model)
@@ -134,10 +155,11 @@ public:
         Create(parent, id, row, "STATIC", SS_BITMAP | SS_CENTERIMAGE);
         if (*row.caption != '\0') {
             bitmap_ = static_cast<HBITMAP>(
-                ::LoadImageA(::GetModuleHandleA(nullptr), row.caption, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+                ::LoadImageA(::GetModuleHandleA(nullptr), row.caption, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
             if (!bitmap_) {
                 const std::string file = platform::environment().ProgramFolder() + "\\" + row.caption;
-                bitmap_ = static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+                bitmap_ = static_cast<HBITMAP>(
+                    ::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_LOADMAP3DCOLORS));
             }
             if (bitmap_) ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
         }
@@ -178,14 +200,14 @@ public:
     }
 };
 
-// An edit field: one line, a password (shown as "*") or a read-only text of several lines.
+// An edit field: one line, a password (shown as "*") or a read-only text of several lines, with
+// a scroll bar while it has more lines than it shows.
 class TextView : public ControlView {
 public:
     TextView(HWND parent, int id, const ui::ControlDesign& row, ui::TextBox* text) : ControlView(text), text_(text) {
         DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
         if (row.kind == ui::Kind::PasswordBox) style |= ES_PASSWORD;
-        if (row.kind == ui::Kind::MultiLineText)
-            style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+        if (row.kind == ui::Kind::MultiLineText) style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
         Create(parent, id, row, "EDIT", style, WS_EX_CLIENTEDGE);
         // Common Controls 6 would show a bullet.
         if (row.kind == ui::Kind::PasswordBox) ::SendMessageA(hwnd_, EM_SETPASSWORDCHAR, '*', 0);
@@ -202,6 +224,7 @@ protected:
         if (p != ui::Property::Text) return ControlView::Show(p);
         SetText(text_->Text());
         if (multiLine_) {  // the newest lines in sight
+            FitScrollBar();
             const auto end = static_cast<WPARAM>(::GetWindowTextLengthA(hwnd_));
             ::SendMessageA(hwnd_, EM_SETSEL, end, static_cast<LPARAM>(end));
             ::SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
@@ -209,6 +232,19 @@ protected:
     }
 
 private:
+    void FitScrollBar() {
+        TEXTMETRICA metrics{};
+        HDC dc = ::GetDC(hwnd_);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+        ::GetTextMetricsA(dc, &metrics);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(hwnd_, dc);
+        RECT area{};
+        ::SendMessageA(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        const auto lines = static_cast<LONG>(::SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+        ::ShowScrollBar(hwnd_, SB_VERT, lines * metrics.tmHeight > area.bottom - area.top);
+    }
+
     ui::TextBox* text_;
     bool multiLine_ = false;
 };

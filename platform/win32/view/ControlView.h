@@ -16,6 +16,10 @@ int ScaleUp(int designPixels);
 int ScaleDown(int screenPixels);
 // The font of every window: the system's message font at the screen's DPI.
 HFONT MessageFont();
+// The same size in a fixed-pitch face, for rows that ask for it (ui::kFixedPitch).
+HFONT FixedPitchFont();
+// A model's colour as Windows draws it: a system colour of the scheme is looked up.
+COLORREF ShownColor(ui::Color color);
 // A window's text.
 std::string WindowText(HWND hwnd);
 

@@ -249,6 +249,8 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ::SetFocus(focus_);
             } else if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
                 ::SetFocus(first);
+                // As in a dialog, a text field entered from the keyboard has its text selected.
+                if (::SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageA(first, EM_SETSEL, 0, -1);
             }
             return 0;
         default: break;

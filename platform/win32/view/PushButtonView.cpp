@@ -32,7 +32,7 @@ public:
         const ui::Color back = !button_ ? ::GetSysColor(COLOR_BTNFACE)
                                : hot_ && !disabled ? button_->Backover()
                                                    : button_->Backcolor();
-        HBRUSH brush = ::CreateSolidBrush(back);
+        HBRUSH brush = ::CreateSolidBrush(ShownColor(back));
         ::FillRect(item.hDC, &r, brush);
         ::DeleteObject(brush);
         ::DrawEdge(item.hDC, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);

@@ -1,0 +1,1 @@
+<html><body>Velomark demo: the car of the driver.</body></html>

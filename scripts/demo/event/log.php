@@ -1,0 +1,1 @@
+<html><body>Velomark demo: your result is in.</body></html>
