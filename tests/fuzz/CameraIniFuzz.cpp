@@ -49,7 +49,7 @@ void Check(const std::string& file, const std::string& separator) {
     files.Hold(path, file);
     os.messageBox.shown.clear();
 
-    foCam& editor = foCam::Instance();
+    foCam editor;
     Unread(1001, false);
     editor.LoadCamera("Cam_internal");
     const vm::CameraSettings first = gCamera;

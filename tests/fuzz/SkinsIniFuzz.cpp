@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     car.skinNumber = kSkin;
     car.skinCode.clear();
 
-    foSkins& chooser = foSkins::Instance();
-    chooser.Form_Load();
+    foSkins chooser;
+    chooser.Show();
 
     const int entries = chooser.cmbSkin.ListCount();
     if (entries < 1 || chooser.cmbSkin.List(0) != foSkins::kDefaultSkin) fuzz::Fail("the list does not start with the default skin");
