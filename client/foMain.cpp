@@ -69,7 +69,7 @@ foMain::foMain() : ui::Form("foMain") {
                                                              {&HotLap, &foMain::HotLap_Click},
                                                              {&webVLMK, &foMain::webVLMK_Click},
                                                              {&Chat, &foMain::Chat_Click}})
-        item->onClick = [this, action] { (this->*action)(); };
+        item->onClick = [this, action = action] { (this->*action)(); };
     static constexpr Action kReplay[] = {
         &foMain::R0_Click,  &foMain::R1_Click,  &foMain::R2_Click,  &foMain::R3_Click,
         &foMain::R4_Click,  &foMain::R5_Click,  &foMain::R6_Click,  &foMain::R7_Click,

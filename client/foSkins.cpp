@@ -1,6 +1,8 @@
 #include "client/foSkins.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "catalogues/CarTable.h"
@@ -33,6 +35,9 @@ void foSkins::Form_Load() {
     if (car_) {
         g.gIniFile = gFunc::HostFile(vm::cars.carTable[static_cast<std::size_t>(*car_)].skinsIni);
         count = vm::ToLong(ReadWrite::ReadINI("Main", "Skins"), g.gDecimalSep).value_or(0);
+        // A skin number is 16 bits wide: a list claiming more skins than that lists those a car
+        // can keep, and does not take ages reading names beyond them.
+        count = std::min<std::int32_t>(count, std::numeric_limits<std::int16_t>::max());
     }
     cmbSkin.Clear();
     cmbSkin.AddItem(kDefaultSkin);

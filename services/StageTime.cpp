@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "services/Globals.h"
 #include "services/TextNumbers.h"
@@ -11,7 +12,7 @@ namespace qvrMod {
 namespace {
 // A whole number with at least two digits.
 std::string TwoDigits(double whole) {
-    char buf[64];
+    char buf[std::numeric_limits<double>::max_exponent10 + 4];  // every digit of the largest double
     std::snprintf(buf, sizeof buf, "%s%02.0f", whole < 0 ? "-" : "", std::fabs(whole));
     return buf;
 }
@@ -28,8 +29,13 @@ std::string FormatTime(const std::string& seconds) {
     else if (v < 10000) p = 6;
     else if (v < 100000) p = 7;
     const std::string fraction = p != 0 && p <= seconds.size() ? seconds.substr(p - 1, 2) : std::string();
-    const double minutes = std::floor(v / 60);
-    std::string result = TwoDigits(minutes) + ":" + TwoDigits(std::floor(v - minutes * 60)) + "." + fraction;
+    // The whole minutes and the seconds left of the whole seconds: exact below 2^53 s, so that
+    // the seconds lie in 0..59 also where v / 60 would round (-1e-15 s is -1 min 59 s).
+    const double whole = std::floor(v);
+    double secondsLeft = std::fmod(whole, 60);
+    if (secondsLeft < 0) secondsLeft += 60;
+    const double minutes = (whole - secondsLeft) / 60;
+    std::string result = TwoDigits(minutes) + ":" + TwoDigits(secondsLeft) + "." + fraction;
     if (result.size() == 6) result += "00";
     else if (result.size() == 7) result += "0";
     return result;

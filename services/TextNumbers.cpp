@@ -15,7 +15,9 @@ std::string TrimBlanks(const std::string& text, std::string_view blanks) {
 
 namespace {
 
-// Parses sign, digits and an optional fraction after sep into a double.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Parses sign, digits, an optional fraction after sep and an optional exponent into a double.
 std::optional<double> ParseNumber(const std::string& raw, const std::string& sep) {
     std::string t = TrimBlanks(raw, " \t");
     if (t.empty()) return std::nullopt;
@@ -24,13 +26,21 @@ std::optional<double> ParseNumber(const std::string& raw, const std::string& sep
     if (t[0] == '+' || t[0] == '-') normal += t[i++];
     bool digits = false, fraction = false;
     while (i < t.size()) {
-        if (t[i] >= '0' && t[i] <= '9') {
+        if (IsDigit(t[i])) {
             normal += t[i++];
             digits = true;
         } else if (!fraction && !sep.empty() && t.compare(i, sep.size(), sep) == 0) {
             normal += '.';
             i += sep.size();
             fraction = true;
+        } else if (digits && (t[i] == 'e' || t[i] == 'E')) {
+            // The exponent that FormatPointNumber and SingleToText write for large and small
+            // numbers ("1e+16", "1.234568E+07"): a sign and digits, to the end of the text.
+            normal += t[i++];
+            if (i < t.size() && (t[i] == '+' || t[i] == '-')) normal += t[i++];
+            const std::size_t first = i;
+            while (i < t.size() && IsDigit(t[i])) normal += t[i++];
+            if (i == first || i != t.size()) return std::nullopt;
         } else {
             return std::nullopt;
         }

@@ -11,8 +11,9 @@ namespace vm {
 std::string TrimBlanks(const std::string& text, std::string_view blanks = " ");
 
 // A whole number from text in the user's number form: blanks around it, an optional sign,
-// digits, and optionally decimalSep with more digits (rounded half to even, as Windows' own
-// conversion does). Empty, non-numeric or out-of-range text gives nothing.
+// digits, optionally decimalSep with more digits, and optionally an exponent ("E" or "e", an
+// optional sign, digits), rounded half to even as Windows' own conversion does. Empty,
+// non-numeric or out-of-range text gives nothing.
 std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep);
 std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep);
 

@@ -241,6 +241,25 @@ TEST_F(CamSettingsTest, TextThatIsNoNumberKeepsThePreviousValue) {
     w.Unload();
 }
 
+TEST_F(CamSettingsTest, VeryLargeAndSmallNumbersSavedWithAnExponentReadBack) {
+    for (const std::string sep : {",", "."}) {
+        SCOPED_TRACE("decimal separator " + sep);
+        Regional(sep);
+        Put(kCar26Ini, "[Cam_internal]\r\nFOV=60\r\nPos=0.5 1.25 -10000000000000000\r\nTarget=0 1 5\r\nNear=0.00001\r\n");
+        foCam& w = Open();
+        w.save.Press();
+        w.Unload();
+        EXPECT_NE(Get(kCar26Ini).find("Pos=0.5 1.25 -1e+16\r\n"), std::string::npos) << Get(kCar26Ini);
+        EXPECT_NE(Get(kCar26Ini).find("Near=1e-05\r\n"), std::string::npos) << Get(kCar26Ini);
+        gCamera.posZ = 7;
+        gCamera.near = 7;
+        w.Show();
+        EXPECT_EQ(gCamera.posZ, -1e16);
+        EXPECT_EQ(gCamera.near, 0.00001);
+        w.Unload();
+    }
+}
+
 TEST(SplitMulti, PartsBetweenTheDelimitersAndOneEmptyPartAfterThem) {
     const std::vector<std::string> delimiters{" ", "\xE7", ""};
     struct Case {

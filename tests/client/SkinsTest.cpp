@@ -133,6 +133,17 @@ TEST_F(SkinsTest, WithoutASkinsListOnlyTheDefaultSkinIsListed) {
     w.Unload();
 }
 
+TEST_F(SkinsTest, AListClaimingMoreSkinsThanASkinNumberHoldsListsThoseItCan) {
+    Put(kSkinsIni, "[Main]\r\nSkins=2147483647\r\n[Skin1]\r\nName=Red\r\n[Skin32767]\r\nName=Last\r\n");
+    Car().skinNumber = 32767;
+    foSkins& w = Open();
+    ASSERT_EQ(w.cmbSkin.ListCount(), 32768);
+    EXPECT_EQ(w.cmbSkin.List(1), "Red");
+    EXPECT_EQ(w.cmbSkin.List(32767), "Last");
+    EXPECT_EQ(Get(kCarsIni), CarsIni("Skin26=32767\r\n"));
+    w.Unload();
+}
+
 TEST_F(SkinsTest, ACarIdOutsideTheCatalogueListsTheDefaultSkinAloneAndTouchesNoFile) {
     struct Case {
         int line;

@@ -1,5 +1,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "platform/AnsiText.h"
+
 #include <sanitizer/allocator_interface.h>
 
 #include <atomic>
@@ -42,6 +44,43 @@ void ClearDriveC() {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(Os().root() / "C", ec))
         std::filesystem::remove_all(entry.path(), ec);
+}
+
+std::string FilesInMemory::Key(const std::string& path) { return platform::AnsiUpper(Normalize(path)); }
+
+void FilesInMemory::Hold(const std::string& path, std::string text) { held_[Key(path)] = std::move(text); }
+
+const std::string* FilesInMemory::Held(const std::string& path) const {
+    const auto it = held_.find(Key(path));
+    return it == held_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> FilesInMemory::ReadFile(const std::string& path) {
+    if (const std::string* text = Held(path)) return *text;
+    return NativeFileSystem::ReadFile(path);
+}
+
+platform::FsStatus FilesInMemory::WriteFile(const std::string& path, const std::string& bytes) {
+    if (const auto it = held_.find(Key(path)); it != held_.end()) {
+        it->second = bytes;
+        return platform::FsStatus::Ok;
+    }
+    return NativeFileSystem::WriteFile(path, bytes);
+}
+
+platform::FsStatus FilesInMemory::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (Held(path)) return platform::FsStatus::Ok;
+    return NativeFileSystem::SetAttributes(path, attributes);
+}
+
+FilesInMemory& MemoryFiles() {
+    static FilesInMemory* files = [] {
+        auto* made = new FilesInMemory(Os().root());
+        platform::ports().fileSystem = made;
+        platform::ports().profile = new platform::NativeProfile(*made);
+        return made;
+    }();
+    return *files;
 }
 
 void Fail(const std::string& what) {

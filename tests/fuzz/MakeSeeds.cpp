@@ -1,7 +1,8 @@
 // Writes the seed corpora and dictionaries of the fuzz targets (run by tests/fuzz/make-seeds;
 // the output is checked in). Archives come from the zip layer and from the tests' raw builder,
 // roadbooks from the tests and the documented example, host memories from the memory map,
-// server replies from the log-in's tests.
+// server replies from the log-in's tests, stage times, splits, setup files, camera files and
+// skins lists from the documented examples and the tests of their readers.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -186,6 +187,54 @@ void LogInReplies(const fs::path& dir) {
     Save(dir / "not-a-time-fraction-rank.txt", "<html>busy</html>\0"s + "3,5");
 }
 
+// --- stage times: the documented examples and the tests' cases ---
+
+void StageTimes(const fs::path& dir) {
+    int n = 0;
+    for (const char* t : {"65.5", "125.25", "59.999", "65", "0.5", "181.05", "181,05", "65.2", "130.37", "3599.99",
+                          "99999.5", "100000", ""})
+        Save(dir / ("time-" + std::to_string(++n) + ".txt"), t);
+}
+
+// --- splitting at delimiters: a camera position as it is, or delimiters each ended by a zero
+// byte and then the text ---
+
+void Splits(const fs::path& dir) {
+    using namespace std::string_literals;
+    Save(dir / "position.txt", "0.1 0.72 -0.3");
+    Save(dir / "double-blank.txt", "1  2");
+    Save(dir / "cedilla.txt", "1\xE7" "2 3");
+    Save(dir / "blank-cedilla.txt", "1 \xE7 2");
+    Save(dir / "unused-last.txt", "+\0-\0"s + "a-b+c");
+    Save(dir / "tie.txt", "-\0--\0\0"s + "a--b");
+}
+
+// --- setup files: how one starts, and the chooser's tests ---
+
+void SetupFiles(const fs::path& dir) {
+    Save(dir / "start.lsp", "((\"CarSetup\"\r\n (Car             (\"Car\"\r\n");
+    Save(dir / "chosen.lsp", "((\"CarSetup\"\r\n  (Brakes 0.6, 0.4)\r\n\r\n)\r\n");
+    Save(dir / "indented.lsp", "\r\n\t  (Tyres\r\n\r\n   \r\n)");
+    Save(dir / "quoted.lsp", "  \"a, b\" dropped,c\n\"open to the end");
+    Save(dir / "line-ends.lsp", "x\ry\nz\r\n0.50,,\"\"\r\n(Gear 3)  \t\r\n");
+}
+
+// --- car INI files with a camera, and skins lists: the editor's and the chooser's tests ---
+
+void CameraFiles(const fs::path& dir) {
+    Save(dir / "camera.ini",
+         "[Cam_internal]\r\nFOV=60\r\nPos=0.5 1.25 -0.75\r\nTarget=0 1 5\r\nNear=0.1\r\nShake=1\r\n"
+         "[i_steeringwheel]\r\nSwitch=false\r\nModel=wheel.gmt\r\n[Cam_external]\r\nFOV=75\r\n");
+    Save(dir / "cedilla-short.ini", "[cam_internal]\nPos=2\xE7" "3\nTarget=7 8\nFOV=abc\n[i_steeringwheel]\nSwitch=true\n");
+}
+
+void SkinsLists(const fs::path& dir) {
+    Save(dir / "three.ini",
+         "[Main]\r\nSkins=3\r\n[Skin1]\r\nName=Red\r\nCode=red\r\n[Skin2]\r\nName=Blue\r\nCode=blue\r\n"
+         "[Skin3]\r\nName=Works\r\n");
+    Save(dir / "gaps.ini", "[Main]\nSkins=4.5\n[Skin4]\nName=\"Late\"\nCode=late\n[Skin2]\nCode=\n");
+}
+
 // --- dictionaries ---
 
 std::string Quoted(const std::string& bytes) {
@@ -219,6 +268,29 @@ void Dictionaries(const fs::path& dir) {
     std::string replies;
     for (const char* word : {":", "\r\n", "23", "59", "00", "-32768", "32767", "0.5", "1,5"}) replies += Quoted(word);
     Save(dir / "login_replies.dict", replies);
+
+    std::string times;
+    for (const char* word : {".", ",", "-", "9999", "99999", "100000", "00"}) times += Quoted(word);
+    Save(dir / "format_time.dict", times);
+
+    std::string splits;
+    for (const std::string word : {std::string(" "), std::string("\xE7"), std::string(1, '\0')}) splits += Quoted(word);
+    Save(dir / "split_multi.dict", splits);
+
+    std::string setups;
+    for (const char* word : {"\"", ",", "\r\n", "\r", "\n", "\t", "((\"CarSetup\""}) setups += Quoted(word);
+    Save(dir / "setup_file.dict", setups);
+
+    std::string camera;
+    for (const char* word : {"[Cam_internal]", "FOV=", "Pos=", "Target=", "Near=", "[i_steeringwheel]", "Switch=false",
+                             "\xE7", "\r\n", "0.00001", "1000000000000000", "-"})
+        camera += Quoted(word);
+    Save(dir / "camera_ini.dict", camera);
+
+    std::string skins;
+    for (const char* word : {"[Main]", "Skins=", "[Skin1]", "[Skin2]", "Name=", "Code=", "\r\n", "32767", "2147483647"})
+        skins += Quoted(word);
+    Save(dir / "skins_ini.dict", skins);
 }
 
 }  // namespace
@@ -233,6 +305,11 @@ int main(int argc, char** argv) try {
     Roadbooks(dir / "corpus" / "roadbook");
     HostMemories(dir / "corpus" / "host_memory");
     LogInReplies(dir / "corpus" / "login_replies");
+    StageTimes(dir / "corpus" / "format_time");
+    Splits(dir / "corpus" / "split_multi");
+    SetupFiles(dir / "corpus" / "setup_file");
+    CameraFiles(dir / "corpus" / "camera_ini");
+    SkinsLists(dir / "corpus" / "skins_ini");
     Dictionaries(dir);
     return 0;
 } catch (const std::exception& e) {

@@ -28,6 +28,11 @@ TEST_F(StageTimeTest, SecondsAsMinutesSecondsAndHundredthsCutFromTheText) {
         {__LINE__, "100000", ".", "1666:40."},    // no hundredths from here on
         {__LINE__, "181,05", ",", "03:01.05"},    // the user's decimal sign
         {__LINE__, "", ".", "00:00.00"},          // no number: no time
+        {__LINE__, "-0.000000000000001", ".", "-01:59..0"},  // never 60 seconds (the hundredths cut as ever)
+        {__LINE__, "1.234568E+07", ".", "205761:20."},  // a clock past 10^7 s, as its text is written
+        // 60 * 2^240 s: every one of the 73 digits of the minutes
+        {__LINE__, "106010823886703059774997850044575110949649033812537137487296372077557186560", ".",
+         "1766847064778384329583297500742918515827483896875618958121606201292619776:00."},
     };
     for (const Case& c : cases) {
         vm::g.gDecimalSep = c.sep;

@@ -25,6 +25,16 @@ TEST(TextNumbers, WholeNumbersInTheUsersForm) {
         {__LINE__, "12abc", ".", std::nullopt},
         {__LINE__, "-", ".", std::nullopt},
         {__LINE__, "99999999999", ".", std::nullopt},
+        {__LINE__, "1e3", ".", 1000},  // an exponent, as large and small numbers are written
+        {__LINE__, "2,5E-1", ",", 0},
+        {__LINE__, "-1.5e+1", ".", -15},
+        {__LINE__, " 4E0 ", ".", 4},
+        {__LINE__, "1e", ".", std::nullopt},
+        {__LINE__, "1e+", ".", std::nullopt},
+        {__LINE__, "e3", ".", std::nullopt},
+        {__LINE__, "1e3.5", ".", std::nullopt},
+        {__LINE__, "1e3e3", ".", std::nullopt},
+        {__LINE__, "1e10", ".", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("case at line " + std::to_string(c.line));
@@ -40,6 +50,17 @@ TEST(TextNumbers, PointNumbersIgnoreTheRegionalSign) {
     EXPECT_EQ(FormatPointNumber(0.25), "0.25");
     EXPECT_EQ(FormatPointNumber(3), "3");
     EXPECT_EQ(FormatPointNumber(0.1), "0.1");
+}
+
+TEST(TextNumbers, NumbersWrittenAsTextReadBack) {
+    for (const std::string sep : {".", ","}) {
+        for (double v : {0.1, -0.75, 1e16, -1.5e-5, 123456789012345.0, 1e-200, 1.7e308}) {
+            EXPECT_EQ(ToDouble(FormatNumber(v, sep), sep), v) << FormatNumber(v, sep);
+            EXPECT_EQ(ParsePointNumber(FormatPointNumber(v)), v) << FormatPointNumber(v);
+        }
+        for (float v : {65.2f, 12345678.f, 1e-5f, -3.4e38f})
+            EXPECT_EQ(ToDouble(SingleToText(v, sep), sep), std::stod(SingleToText(v, "."))) << SingleToText(v, sep);
+    }
 }
 
 TEST(TextNumbers, TrimBlanksTakesOnlyTheEnds) {

@@ -1,0 +1,4 @@
+(("CarSetup"
+  (Brakes 0.6, 0.4)
+
+)

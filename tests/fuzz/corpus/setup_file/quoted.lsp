@@ -1,0 +1,2 @@
+  "a, b" dropped,c
+"open to the end

@@ -1,0 +1,2 @@
+(("CarSetup"
+ (Car             ("Car"
