@@ -37,6 +37,8 @@
 // Checks, each waited for until it holds
 //   expect text CONTROL TEXT
 //   expect enabled|disabled|visible|hidden CONTROL
+//   expect covered|uncovered CONTROL
+//                             another window lies (does not lie) over the control's middle
 //   expect checked CONTROL 0|1|2
 //   expect selected CONTROL INDEX
 //   expect color CONTROL X Y 0xBBGGRR
@@ -461,6 +463,14 @@ private:
             Expect(what, [&](std::string& seen) { return (seen = ::IsWindowEnabled(c) ? "enabled" : "disabled") == what; });
         } else if (what == "visible" || what == "hidden") {
             Expect(what, [&](std::string& seen) { return (seen = ::IsWindowVisible(c) ? "visible" : "hidden") == what; });
+        } else if (what == "covered" || what == "uncovered") {
+            Expect(what, [&](std::string& seen) {
+                RECT r;
+                ::GetWindowRect(c, &r);
+                HWND at = ::WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+                seen = at != nullptr && at != c && !::IsChild(c, at) ? "covered" : "uncovered";
+                return seen == what;
+            });
         } else if (what == "checked" || what == "selected") {
             if (w.size() < 4) throw Failure("expect " + what + " CONTROL VALUE");
             const UINT msg = what == "checked" ? BM_GETCHECK : CB_GETCURSEL;
