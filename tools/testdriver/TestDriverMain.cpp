@@ -51,9 +51,21 @@
 //                             except that targets between "{" and "}" may come in any order;
 //                             "*" stands for any run of characters and "?" for any one (letter
 //                             case aside). Then the server's record is emptied
+//   expect records SERVER [RECORD...]
+//                             the result records among the targets the server received since
+//                             the last such check (its log page's, unscrambled) are these, in
+//                             this order, with wildcards as above; other targets are passed
+//                             over. Then the server's record is emptied
+//   expect file PATH [LINE]   the file or folder exists; with LINE, a file with a line that
+//                             matches it (wildcards as above). The last part of PATH may hold
+//                             wildcards: the newest file that matches is read
+//   expect absent PATH        no file or folder PATH
 // Other
 //   screenshot FILE.png       the whole screen
 //   print CONTROL             writes the control's text to the output
+//   print requests SERVER     writes the targets the server received since its record was last
+//                             emptied, each result record unscrambled below its target
+//   write FILE TEXT           writes the text into the file, replacing it
 //   sleep MS
 //   timeout MS                how long later commands wait
 #include <cstdio>
@@ -66,6 +78,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "platform/win32/WinApi.h"
 #include "tools/testdriver/Screenshot.h"
 #include "tools/testdriver/ServerRecord.h"
@@ -204,9 +217,15 @@ public:
             Settle();
             const std::string failure = SaveScreenshot(WindowsPath(w[1]));
             if (!failure.empty()) throw Failure(failure);
+        } else if (cmd == "print" && w.size() == 3 && w[1] == "requests") {
+            PrintRequests(w[2]);
         } else if (cmd == "print") {
             need(1);
             std::printf("%s: %s\n", w[1].c_str(), Text(Control(w[1])).c_str());
+        } else if (cmd == "write") {
+            need(2);
+            std::ofstream out(WindowsPath(w[1]), std::ios::binary);
+            if (!(out << w[2]) || !out.flush()) throw Failure("cannot write " + w[1]);
         } else if (cmd == "sleep") {
             need(1);
             ::Sleep(static_cast<DWORD>(std::stoul(w[1])));
@@ -447,8 +466,19 @@ private:
             });
             return;
         }
-        if (what == "requests") {
-            ExpectRequests(w[2], Words(w.begin() + 3, w.end()));
+        if (what == "requests" || what == "records") {
+            ExpectRequests(w[2], Words(w.begin() + 3, w.end()), what == "records");
+            return;
+        }
+        if (what == "file") {
+            ExpectFile(w[2], w.size() > 3 ? std::optional<std::string>(w[3]) : std::nullopt);
+            return;
+        }
+        if (what == "absent") {
+            Expect("no " + w[2], [&](std::string& seen) {
+                seen = "it";
+                return ::GetFileAttributesA(WindowsPath(w[2]).c_str()) == INVALID_FILE_ATTRIBUTES;
+            });
             return;
         }
         HWND c = Control(w[2]);
@@ -484,20 +514,79 @@ private:
         }
     }
 
-    void ExpectRequests(const std::string& server, const Words& pattern) {
+    // The targets the server received, or with records only its result records, unscrambled.
+    std::optional<Words> Received(const std::string& server, bool records) {
+        auto targets = RecordedRequests(server);
+        if (!targets || !records) return targets;
+        Words out;
+        for (const std::string& t : *targets)
+            if (auto record = ResultRecord(t)) out.push_back(*record);
+        return out;
+    }
+
+    void ExpectRequests(const std::string& server, const Words& pattern, bool records) {
         std::string wanted;
         for (const std::string& word : pattern) wanted += " " + word;
-        Expect("the requests" + wanted, [&](std::string& seen) {
-            const auto targets = RecordedRequests(server);
-            if (!targets) {
+        Expect(std::string(records ? "the records" : "the requests") + wanted, [&](std::string& seen) {
+            const auto received = Received(server, records);
+            if (!received) {
                 seen = "no answer from " + server;
                 return false;
             }
-            seen = targets->empty() ? "none" : "";
-            for (const std::string& t : *targets) seen += " " + t;
-            return RequestsMatch(*targets, pattern);
+            seen = received->empty() ? "none" : "";
+            for (const std::string& t : *received) seen += " " + t;
+            return RequestsMatch(*received, pattern);
         });
         if (!ResetRequests(server)) throw Failure("cannot empty the record of " + server);
+    }
+
+    void PrintRequests(const std::string& server) {
+        const auto targets = RecordedRequests(server);
+        if (!targets) throw Failure("no answer from " + server);
+        for (const std::string& t : *targets) {
+            std::printf("%s\n", t.c_str());
+            if (auto record = ResultRecord(t)) std::printf("    record %s\n", record->c_str());
+        }
+    }
+
+    // The file at the path, the newest that matches when its last part holds wildcards.
+    static std::optional<std::string> FindFile(const std::string& path) {
+        const std::string windows = WindowsPath(path);
+        if (windows.find_first_of("*?") == std::string::npos) return windows;
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA(windows.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+        std::optional<std::string> newest;
+        FILETIME newestTime{};
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                (!newest || ::CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0)) {
+                newest = windows.substr(0, windows.find_last_of('\\') + 1) + found.cFileName;
+                newestTime = found.ftLastWriteTime;
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+        return newest;
+    }
+
+    void ExpectFile(const std::string& path, const std::optional<std::string>& line) {
+        Expect(path + (line ? " with the line " + Quoted(*line) : " there"), [&](std::string& seen) {
+            const auto file = FindFile(path);
+            if (!file || ::GetFileAttributesA(file->c_str()) == INVALID_FILE_ATTRIBUTES) {
+                seen = "no such file";
+                return false;
+            }
+            seen = "it there";
+            if (!line) return true;
+            std::ifstream in(*file, std::ios::binary);
+            seen = "the lines:";
+            for (std::string l; std::getline(in, l);) {
+                if (!l.empty() && l.back() == '\r') l.pop_back();
+                if (platform::WildcardMatch(*line, l)) return true;
+                seen.append(" ").append(Quoted(l));
+            }
+            return false;
+        });
     }
 
     // Lets the program paint what it was last told to.
