@@ -1,12 +1,16 @@
-// The back colours of the windows' push buttons (Windows RGB values, 0x00BBGGRR).
+// The colours the client's windows paint (Windows RGB values, 0x00BBGGRR).
 #pragma once
 #include "ui/Controls.h"
 
 namespace client {
 
+inline constexpr ui::Color kBlack = 0x000000;
+inline constexpr ui::Color kWhite = 0xFFFFFF;
+
+// The back colours of the push buttons.
 inline constexpr ui::Color kChosen = 0x00FFFF;     // the chosen car class, the next special stage: yellow
 inline constexpr ui::Color kUsed = 0xC0C0C0;       // a special stage already picked: grey
-inline constexpr ui::Color kPlain = 0xFFFFFF;      // any other class button: white
+inline constexpr ui::Color kPlain = kWhite;        // any other class button
 inline constexpr ui::Color kPlainOver = 0xE0E0E0;  // ... while the pointer is over it: light grey
 
 // Paints the car-class buttons white and the chosen one yellow.

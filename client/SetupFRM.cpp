@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "client/Colors.h"
 #include "client/foMain.h"
 #include "platform/Ports.h"
 #include "services/Globals.h"
@@ -12,7 +13,8 @@ using vm::g;
 
 namespace {
 
-constexpr ui::Color kWhite = 0xFFFFFF, kOrange = 0x0080FF;
+constexpr ui::Color kOrange = 0x0080FF;
+using client::kWhite;
 
 // The part of a path after its last "\", the whole path when it has none.
 std::string FileNameOf(const std::string& path) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "catalogues/CarTable.h"
-#include "client/ProgramWindow.h"
 #include "client/CameraSettings.h"
 #include "platform/Ports.h"
 #include "preparation/HostSettings.h"
@@ -38,7 +37,6 @@ void Take(const std::string& text, double& value) {
 
 }  // namespace
 
-foCam& foCam::Instance() { return vm::ProgramWindow<foCam>(); }
 
 foCam::foCam() : ui::Form("foCam") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{&laFov, &laNear, &cbWheel, &edStep, &save, &buClose})

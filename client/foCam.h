@@ -9,9 +9,6 @@
 
 class foCam : public ui::Form {
 public:
-    // The program's camera editor.
-    static foCam& Instance();
-
     foCam();
 
     ui::Label laFov{"laFov"}, laNear{"laNear"};

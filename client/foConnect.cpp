@@ -1,6 +1,5 @@
 #include "client/foConnect.h"
 
-#include <memory>
 #include <optional>
 
 #include "catalogues/CarCatalogue.h"
@@ -8,6 +7,7 @@
 #include "catalogues/FileCheckList.h"
 #include "catalogues/TrackTextures.h"
 #include "client/Colors.h"
+#include "client/ProgramWindow.h"
 #include "client/foMain.h"
 #include "platform/Ports.h"
 #include "preparation/CarSkin.h"
@@ -17,7 +17,6 @@
 #include "preparation/WebAddresses.h"
 #include "services/Globals.h"
 #include "services/Messages.h"
-#include "services/ProgramState.h"
 #include "services/Settings.h"
 #include "services/Steps.h"
 #include "services/TextNumbers.h"
@@ -28,11 +27,6 @@ using vm::g;
 using vm::RunStep;
 
 namespace {
-
-struct ConnectWindow {
-    std::unique_ptr<foConnect> form;
-};
-vm::ProgramWide<ConnectWindow> connectWindow;
 
 // The title of the log-in's messages.
 constexpr const char* kLoginTitle = "Velomark2";
@@ -52,10 +46,7 @@ private:
 
 }  // namespace
 
-foConnect& foConnect::Instance() {
-    if (!connectWindow.form) connectWindow.form = std::make_unique<foConnect>();
-    return *connectWindow.form;
-}
+foConnect& foConnect::Instance() { return vm::ProgramWindow<foConnect>(); }
 
 foConnect::foConnect() : ui::Form("foConnect") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{
@@ -180,10 +171,7 @@ void foConnect::cmdCat_Click(int index) {
 void foConnect::FillCarList(std::int16_t category) { gFill::FillCarList(cmbCar, category); }
 
 void foConnect::cmbCar_Click() {
-    const std::int32_t id = cmbCar.ItemData(cmbCar.ListIndex());
-    g.gCar = vm::cars.carTable.at(static_cast<std::size_t>(id)).slot;
-    g.gCarPlus = id;
-    g.gCatCars.at(static_cast<std::size_t>(g.gCarCategory)) = {g.gCar, g.gCarPlus};
+    gFill::ChooseCar(cmbCar.ItemData(cmbCar.ListIndex()));
     connectCMD.SetEnabled(true);
     gFunc::LoadCarSkin();
 }

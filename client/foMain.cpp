@@ -1,23 +1,10 @@
 #include "client/foMain.h"
 
-#include <memory>
 #include <utility>
 
-#include "services/ProgramState.h"
+#include "client/ProgramWindow.h"
 
-namespace {
-
-struct MainWindow {
-    std::unique_ptr<foMain> form;
-};
-vm::ProgramWide<MainWindow> mainWindow;
-
-}  // namespace
-
-foMain& foMain::Instance() {
-    if (!mainWindow.form) mainWindow.form = std::make_unique<foMain>();
-    return *mainWindow.form;
-}
+foMain& foMain::Instance() { return vm::ProgramWindow<foMain>(); }
 
 foMain::foMain() : ui::Form("foMain") {
     for (ui::Component* c : std::initializer_list<ui::Component*>{

@@ -113,6 +113,9 @@ public:
     void cmdRepair_Click();
     // Keeps the stage text and car picture at their size and the status page filling the window.
     void Form_Resize();
+    // Gives the status page wb the rest of the window right of and below its corner; a window
+    // too small for it leaves that size as it was.
+    void FillWithStatusPage();
 
     // Fills the surface list by the rule of gCountry, then of gStageId.
     void FillSurfaceCombo();

@@ -144,6 +144,10 @@ void foMain::Form_Resize() {
     step([&] { MainTXT.SetHeight(210); });
     step([&] { MainTXT.SetWidth(330); });
     step([&] { wbCar.SetBounds(MainTXT.Bounds()); });
-    step([&] { wb.SetWidth(ScaleWidth() - wb.Left()); });
-    step([&] { wb.SetHeight(ScaleHeight() - wb.Top()); });
+    step([&] { FillWithStatusPage(); });
+}
+
+void foMain::FillWithStatusPage() {
+    if (const int width = ScaleWidth() - wb.Left(); width >= 0) wb.SetWidth(width);
+    if (const int height = ScaleHeight() - wb.Top(); height >= 0) wb.SetHeight(height);
 }

@@ -1,5 +1,6 @@
 // The main window's menus and its exit.
 #include "catalogues/TrackTextures.h"
+#include "client/ProgramWindow.h"
 #include "client/foCam.h"
 #include "client/foMain.h"
 #include "client/foSkins.h"
@@ -57,9 +58,9 @@ void foMain::Form_Unload(int& cancel) {
 
 void foMain::Exit_Click() { (void)Unload(); }
 
-// The skin chooser and the camera editor open here once those windows exist.
-void foMain::SkinSelector_Click() { foSkins::Instance().ShowModal(this); }
-void foMain::CamSettings_Click() { foCam::Instance().ShowModal(this); }
+// A new chooser for each opening, so that nothing an earlier one showed is left in it.
+void foMain::SkinSelector_Click() { vm::ShowModalAfresh<foSkins>(*this); }
+void foMain::CamSettings_Click() { vm::ShowModalAfresh<foCam>(*this); }
 
 void foMain::SaveTimes_Click() { gFunc::SaveTimesLog(MainTXT.Text()); }
 

@@ -3,10 +3,12 @@
 #include <string>
 
 #include "catalogues/CarCatalogue.h"
+#include "catalogues/CarList.h"
 #include "catalogues/SelectorLists.h"
 #include "catalogues/SkyCatalogue.h"
 #include "catalogues/StageCatalogue.h"
 #include "client/Colors.h"
+#include "client/ProgramWindow.h"
 #include "client/SetupFRM.h"
 #include "client/foMain.h"
 #include "preparation/CarSkin.h"
@@ -76,13 +78,9 @@ void foMain::cmbCar_Click() {
     if (index == -1) return;
     const std::int32_t id = cmbCar.ItemData(index);
     if (id < 0 || id >= vm::kCarIds) return;
-    g.gCarPlus = id;
-    g.gCar = vm::cars.carTable[static_cast<std::size_t>(id)].slot;
-    const std::int32_t category = g.gCarCategory;
-    if (category >= 1 && category <= vm::kCarClasses) {
-        g.gCatCars[static_cast<std::size_t>(category)] = {g.gCar, g.gCarPlus};
-        g.gCarLabel = std::string("[") + vm::kCarClassCodes[static_cast<std::size_t>(category)] + "] ";
-    }
+    gFill::ChooseCar(id);
+    // Outside the classes no tag: the name follows the label as it was.
+    if (std::string tag = gFill::ClassTag(g.gCarCategory); !tag.empty()) g.gCarLabel = tag;
     g.gCarLabel += cmbCar.Text();
     laCarDescr.SetCaption(g.gCarLabel);
     gFunc::LoadCarSkin();
@@ -97,10 +95,6 @@ void foMain::cmdCat_Click(int category) {
     cmbCar.SetEnabled(true);
 }
 
-void foMain::cmdSetup_Click() {
-    // A fresh chooser each time, gone when it closes.
-    SetupFRM chooser;
-    chooser.ShowModal(this);
-}
+void foMain::cmdSetup_Click() { vm::ShowModalAfresh<SetupFRM>(*this); }
 
 void foMain::cmdRepair_Click() { gLog::WriteLogTimed("REPAIR DAMAGE"); }

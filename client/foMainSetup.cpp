@@ -1,12 +1,13 @@
 // The main window's set-up after the log-in, and its car list.
-#include <algorithm>
 #include <limits>
 
 #include "catalogues/CarList.h"
 #include "catalogues/SelectorLists.h"
 #include "client/Colors.h"
+#include "client/EventFlow.h"
 #include "client/foConnect.h"
 #include "client/foMain.h"
+#include "preparation/HostSettings.h"
 #include "preparation/ResultRecord.h"
 #include "preparation/Roadbook.h"
 #include "preparation/WebAddresses.h"
@@ -18,12 +19,6 @@ using vm::g;
 
 namespace {
 
-// Selects the entry when the list holds it; a remembered or served value outside the list
-// leaves the selector as it is, so that the set-up goes on.
-void SelectIfListed(ui::ComboBox& list, std::int32_t index) {
-    if (index >= 0 && index < list.ListCount()) list.SetListIndex(static_cast<int>(index));
-}
-
 // A number of the host's display settings; 0 when the key is missing or holds no 16-bit number.
 std::int16_t HostDisplayNumber(const char* key) {
     auto value = vm::ToLong(ReadWrite::ReadINI("Settings", key), g.gDecimalSep);
@@ -33,6 +28,12 @@ std::int16_t HostDisplayNumber(const char* key) {
 }
 
 }  // namespace
+
+bool client::SelectIfListed(ui::ComboBox& list, std::int32_t index) {
+    if (index < 0 || index >= list.ListCount()) return false;
+    list.SetListIndex(static_cast<int>(index));
+    return true;
+}
 
 void foMain::ShowAsDesigned() {
     for (ui::Control* c : std::initializer_list<ui::Control*>{&imDelay, &laDelay, &imRank, &laRank, &imCDown,
@@ -70,12 +71,13 @@ void foMain::Carica() {
         optWeather[2].SetValue(true);
     }
     gFill::FillCombos(cmbCountry, cmbTyre, cmbWear, cmbHumid, cmbDamage);
-    SelectIfListed(cmbTyre, g.gTyreType);
+    // A remembered or served value outside its list leaves the selector: the set-up goes on.
+    client::SelectIfListed(cmbTyre, g.gTyreType);
     for (int slot = 0; slot <= 2; ++slot) g.gSetupFile[static_cast<std::size_t>(slot)] = vm::kDefaultSetup;
     laSetup.SetCaption("Default setups");
     HotLap.SetChecked(false);
 
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     g.gHostFullscreen = ReadWrite::ReadINI("Settings", "Fullscreen");
     g.gHostDepth = HostDisplayNumber("Depth");
     g.gHostXRes = HostDisplayNumber("XRes");
@@ -83,12 +85,11 @@ void foMain::Carica() {
 
     if (event) {
         wb.SetLeft(56);
-        wb.SetWidth(std::max(0, ScaleWidth() - wb.Left()));
-        wb.SetHeight(std::max(0, ScaleHeight() - wb.Top()));
+        FillWithStatusPage();
         cmdSetup.SetEnabled(true);
         cmdRepair.SetEnabled(true);
         cmdStart.SetEnabled(true);
-        SelectIfListed(cmbDamage, g.gTestSwitch ? 0 : gFunc::rb.gRoadbookDamage);
+        client::SelectIfListed(cmbDamage, g.gTestSwitch ? 0 : gFunc::rb.gRoadbookDamage);
         g.gWebPage = gFunc::BuildLogUrl(gFunc::kRecordStatus, g.gRallyPwd, g.gDriverName, "", 0, g.gWeather, g.gCar,
                                         g.gCarPlus, g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear,
                                         g.gSkyIndex);
@@ -117,9 +118,9 @@ void foMain::Carica() {
     } else {
         cmdSetup.SetEnabled(true);
         cmdRepair.SetEnabled(true);
-        SelectIfListed(cmbCountry, g.gCountry);
-        SelectIfListed(cmbStage, g.gStage);
-        SelectIfListed(cmbDamage, g.gDamage);
+        client::SelectIfListed(cmbCountry, g.gCountry);
+        client::SelectIfListed(cmbStage, g.gStage);
+        client::SelectIfListed(cmbDamage, g.gDamage);
         if (g.gHostPath.empty()) cmdStart.SetEnabled(false);
         g.gWebPage = "about:blank";
         wbCar.SetVisible(false);

@@ -7,6 +7,7 @@
 #include "catalogues/StageCatalogue.h"
 #include "client/Colors.h"
 #include "client/CurrentStage.h"
+#include "client/EventFlow.h"
 #include "client/foMain.h"
 #include "platform/Ports.h"
 #include "preparation/Roadbook.h"
@@ -18,14 +19,10 @@ using vm::g;
 namespace {
 
 constexpr ui::Color kStartNow = 0x80FF80;  // the countdown from the start until 59 s after it: light green
-constexpr ui::Color kWhite = 0xFFFFFF;
 
 // Selects a roadbook value in a list; a value the list lacks leaves the stage's own selection.
 void SelectRoadbookValue(ui::ComboBox& list, std::int32_t value, std::int16_t n) {
-    if (value >= 0 && value < list.ListCount()) {
-        list.SetListIndex(value);
-        return;
-    }
+    if (client::SelectIfListed(list, value)) return;
     gLog::WriteLogTimed("SS" + std::to_string(n) + ": " + list.Name() + " has no entry " + std::to_string(value) +
                         ", the stage's own is kept");
 }
@@ -69,8 +66,8 @@ void foMain::ApplyEventStage(std::int16_t n) {
     g.gCurrentSS = n;
 
     laCurrentStage.SetCaption("SS" + std::to_string(n));
-    laCurrentStage.SetForeColor(0x000000);
-    laCurrentStage.SetBackColor(kWhite);
+    laCurrentStage.SetForeColor(client::kBlack);
+    laCurrentStage.SetBackColor(client::kWhite);
 
     // The country's list, then the stage in it. A stage that no list holds is applied by its id
     // alone, so that the host is never sent to another stage than the roadbook's.
@@ -116,7 +113,7 @@ void foMain::UpdateStageCountdown(std::int16_t n) {
     const platform::LocalTime now = platform::clock().Now();
     const std::int64_t d = start - (now.hour * 3600 + now.minute * 60 + now.second);
 
-    laCDown.SetBackColor(d > -60 && d <= 0 ? kStartNow : kWhite);
+    laCDown.SetBackColor(d > -60 && d <= 0 ? kStartNow : client::kWhite);
     const std::int64_t h = d / 3600, m = (d - h * 3600) / 60, s = d - h * 3600 - m * 60;
     std::string caption = h < 0 || m < 0 || s < 0 ? "-" : "";
     caption += TwoDigits(std::llabs(h)) + ":" + TwoDigits(std::llabs(m)) + ":" + TwoDigits(std::llabs(s));

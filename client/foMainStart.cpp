@@ -1,7 +1,6 @@
 // The start of the host: the data-file check, the installation run, the host's settings, the
 // plug-ins and the launch, each announced by a progress code; the replay start in one of the
 // sixteen display modes; and hot-lap mode.
-#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -86,6 +85,16 @@ void WriteHostSetting(const char* key, const std::string& value) {
     vm::RunStep([&] { (void)ReadWrite::WriteINI("Settings", key, value); });
 }
 
+// A display number the set-up could not read (0: missing, or not a number) is no setting of
+// the host's: the key goes, as it was, instead of a depth or size of 0 that the host would use.
+void WriteHostDisplayNumber(const char* key, std::int16_t value) {
+    if (value != 0) {
+        WriteHostSetting(key, std::to_string(value));
+        return;
+    }
+    vm::RunStep([&] { (void)ReadWrite::DeleteINI("Settings", key); });
+}
+
 }  // namespace
 
 std::int32_t client::ChosenSurface(const ui::ComboBox& surface) {
@@ -132,7 +141,7 @@ void foMain::StartGame() {
     if (!g.gRallyPwd.empty()) {
         laCurrentStage.SetCaption("Select SS!!");
         laCurrentStage.SetBackColor(kRed);
-        laCurrentStage.SetForeColor(0);
+        laCurrentStage.SetForeColor(client::kBlack);
         cmdStart.SetEnabled(false);  // the next special stage must be picked first
         if (g.gCurrentSS < gFunc::rb.gSSCount && g.gCurrentSS + 1 >= 1) {
             const int next = g.gCurrentSS + 1;
@@ -150,6 +159,9 @@ void foMain::StartGame() {
     }
     g.gStagePhase = 1;
     stage.gRetired = false;
+    // A new host run: an earlier stage's finish must not hide a retirement from this one.
+    stage.gFinishSeen = false;
+    stage.gSplit1Read = stage.gSplit2Read = false;
     // A stage without splits, or a retirement, shows none of an earlier stage's.
     stage.gSplit1Text.clear();
     stage.gSplit2Text.clear();
@@ -186,11 +198,11 @@ void foMain::StartGame() {
 }
 
 void foMain::WriteHostDisplaySettings() {
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     WriteHostSetting("Fullscreen", g.gHostFullscreen);
-    WriteHostSetting("Depth", std::to_string(g.gHostDepth));
-    WriteHostSetting("XRes", std::to_string(g.gHostXRes));
-    WriteHostSetting("YRes", std::to_string(g.gHostYRes));
+    WriteHostDisplayNumber("Depth", g.gHostDepth);
+    WriteHostDisplayNumber("XRes", g.gHostXRes);
+    WriteHostDisplayNumber("YRes", g.gHostYRes);
     for (ui::Timer* t : {&tMain, &mnuTimer, &pTimer}) t->SetEnabled(true);
 }
 
@@ -198,7 +210,7 @@ void foMain::StartReplay(std::int16_t k) {
     static const char* const kWidth[] = {"640", "800", "1024", "1280"};
     static const char* const kHeight[] = {"480", "600", "768", "1024"};
     if (k < 0 || k > 15) return;
-    g.gIniFile = g.gHostPath + "\\Kovarra.ini";
+    g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
     WriteHostSetting("Fullscreen", k < 8 ? "true" : "false");
     WriteHostSetting("Depth", (k / 4) % 2 ? "32" : "16");
     WriteHostSetting("XRes", kWidth[k % 4]);
@@ -218,8 +230,7 @@ void foMain::ToggleHotLapMode() {
         g.gWebPage = gFunc::HotLapPageUrl();
         // Right of the selectors, over the rest of the window.
         wb.SetLeft(256);
-        wb.SetWidth(std::max(0, ScaleWidth() - wb.Left()));
-        wb.SetHeight(std::max(0, ScaleHeight() - wb.Top()));
+        FillWithStatusPage();
         laRally.SetCaption("HOTLAPS");
         wb.Navigate(g.gWebPage);
         HotLap.SetChecked(true);

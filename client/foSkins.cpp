@@ -4,7 +4,6 @@
 #include <string>
 
 #include "catalogues/CarTable.h"
-#include "client/ProgramWindow.h"
 #include "preparation/HostSettings.h"
 #include "services/Globals.h"
 #include "services/ReadWrite.h"
@@ -14,7 +13,6 @@
 using vm::g;
 using vm::RunStep;
 
-foSkins& foSkins::Instance() { return vm::ProgramWindow<foSkins>(); }
 
 foSkins::foSkins() : ui::Form("foSkins") {
     Add(cmbSkin);

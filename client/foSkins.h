@@ -1,6 +1,6 @@
 // The skin chooser: the paint schemes that the skins list of the current class's remembered
 // car names, the chosen one's preview, and the choice kept in the car's catalogue entry and in
-// the host's Cars.ini. Shown modally from the main window.
+// the host's Cars.ini. Made afresh for each opening, modally over the main window.
 #pragma once
 #include <optional>
 
@@ -11,9 +11,6 @@ class foSkins : public ui::Form {
 public:
     // The name of the list's first entry, the car's own paint.
     static constexpr const char* kDefaultSkin = "Default skin";
-
-    // The program's skin chooser.
-    static foSkins& Instance();
 
     foSkins();
 

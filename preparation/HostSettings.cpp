@@ -10,8 +10,6 @@ using vm::g;
 
 namespace {
 
-const char* kHostSettings = "Kovarra.ini";
-
 // Clears the file's attributes so that a read-only file can be written; a missing file fails
 // silently and the following write creates it.
 void MakeWritable(const std::string& path) {

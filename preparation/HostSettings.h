@@ -5,6 +5,9 @@
 
 namespace gFunc {
 
+// The host's settings file in its folder.
+inline constexpr const char* kHostSettings = "Kovarra.ini";
+
 // A file of the host's: gHostPath & "\" & name (name without a leading backslash).
 std::string HostFile(const std::string& name);
 

@@ -21,4 +21,8 @@ int WriteINI(const std::string& section, const std::string& key, const std::stri
     return platform::profile().WriteString(section.c_str(), key.c_str(), value.c_str(), vm::g.gIniFile) ? 1 : 0;
 }
 
+bool DeleteINI(const std::string& section, const std::string& key) {
+    return platform::profile().WriteString(section.c_str(), key.c_str(), nullptr, vm::g.gIniFile);
+}
+
 }  // namespace ReadWrite

@@ -14,4 +14,7 @@ std::string ReadINI(const std::string& section, const std::string& key);
 // success), or -1 after refusing a key or value longer than 255 characters with a message.
 int WriteINI(const std::string& section, const std::string& key, const std::string& value);
 
+// Removes the key from the section of gIniFile. Returns true when it is gone.
+bool DeleteINI(const std::string& section, const std::string& key);
+
 }  // namespace ReadWrite

@@ -3,6 +3,7 @@
 // steering-wheel switch, the step, and values that are missing or no numbers.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,15 +48,19 @@ protected:
         g.gDecimalSep = sep;
         os.regional.decimalSeparator = sep;
     }
+    // A new editor, as each opening from the menu makes one.
     foCam& Open() {
-        foCam& w = foCam::Instance();
-        w.Show();
-        return w;
+        window_ = std::make_unique<foCam>();
+        window_->Show();
+        return *window_;
     }
     std::vector<std::string> Shown(foCam& w) {
         return {w.laFov.Caption(),       w.laNear.Caption(),      w.laPos[0].Caption(),    w.laPos[1].Caption(),
                 w.laPos[2].Caption(),    w.laTarget[0].Caption(), w.laTarget[1].Caption(), w.laTarget[2].Caption()};
     }
+
+private:
+    std::unique_ptr<foCam> window_;
 };
 
 TEST_F(CamSettingsTest, TheClassesRememberedCarOrItsSlotWhenNoCarIdIsRemembered) {
@@ -261,7 +266,7 @@ TEST(SplitMulti, PartsBetweenTheDelimitersAndOneEmptyPartAfterThem) {
 }
 
 TEST_F(CamSettingsTest, TheDesignPlacesEveryControlOfTheWindowWithoutOverlap) {
-    EXPECT_TRUE(ui::DesignFaults(foCam::Instance()).empty());
+    EXPECT_TRUE(ui::DesignFaults(foCam()).empty());
     EXPECT_EQ(LayoutFaults(foCam::DesignTable()), std::vector<std::string>{});
 }
 

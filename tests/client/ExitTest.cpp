@@ -84,8 +84,11 @@ TEST_F(ExitTest, TheUtilityAndCommunityItems) {
     // Each opens its window modally over the main window; the driver closes it at once.
     std::vector<std::string> opened;
     os.desktop.onPump = [&] {
-        for (ui::Form* f : {static_cast<ui::Form*>(&foSkins::Instance()), static_cast<ui::Form*>(&foCam::Instance())})
-            if (f->Visible() && f->ModalOwner() == &w && f->Unload()) opened.push_back(f->Name());
+        const std::vector<ui::Form*> loaded = ui::Form::LoadedForms();  // unloading changes it
+        for (ui::Form* f : loaded)
+            if ((dynamic_cast<foSkins*>(f) || dynamic_cast<foCam*>(f)) && f->Visible() && f->ModalOwner() == &w &&
+                f->Unload())
+                opened.push_back(f->Name());
     };
     w.SkinSelector.Press();
     w.CamSettings.Press();

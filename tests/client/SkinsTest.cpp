@@ -2,10 +2,12 @@
 // and the window sized to it, and the choice written into the host's Cars.ini.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogues/CarCatalogue.h"
+#include "client/foMain.h"
 #include "client/foSkins.h"
 #include "services/Globals.h"
 #include "tests/support/DesignLayout.h"
@@ -49,10 +51,11 @@ protected:
         Put(kCarsIni, "[Skins]\r\nSkin7=1\r\n[MENU_CAR_INDEX]\r\nINDEX=2\r\n");
     }
     vm::CarEntry& Car() { return vm::cars.carTable[26]; }
+    // A new chooser, as each opening from the menu makes one.
     foSkins& Open() {
-        foSkins& w = foSkins::Instance();
-        w.Show();
-        return w;
+        window_ = std::make_unique<foSkins>();
+        window_->Show();
+        return *window_;
     }
     std::vector<std::string> Entries(const foSkins& w) {
         std::vector<std::string> all;
@@ -62,6 +65,9 @@ protected:
     static std::string CarsIni(const std::string& skinLine) {
         return "[Skins]\r\nSkin7=1\r\n" + skinLine + "[MENU_CAR_INDEX]\r\nINDEX=2\r\n";
     }
+
+private:
+    std::unique_ptr<foSkins> window_;
 };
 
 TEST_F(SkinsTest, OpeningListsTheSkinsAndWritesTheCarsCurrentSkin) {
@@ -154,8 +160,39 @@ TEST_F(SkinsTest, ACarIdOutsideTheCatalogueListsTheDefaultSkinAloneAndTouchesNoF
     }
 }
 
+// Each opening from the main window's menu is a new window: a skin without a preview shows no
+// picture and the window keeps its designed size, whatever an earlier opening showed.
+TEST_F(SkinsTest, EachOpeningFromTheMenuStartsFromTheDesign) {
+    foMain& main = foMain::Instance();
+    main.Show();
+    struct Seen {
+        std::string picture;
+        int width = 0, height = 0;
+    };
+    std::vector<Seen> seen;
+    os.desktop.onPump = [&] {
+        const std::vector<ui::Form*> loaded = ui::Form::LoadedForms();  // unloading changes it
+        for (ui::Form* f : loaded)
+            if (auto* w = dynamic_cast<foSkins*>(f); w && w->Visible() && w->ModalOwner() == &main) {
+                seen.push_back({w->imSkin.Picture(), w->Width(), w->Height()});
+                w->Unload();
+            }
+    };
+    Car().skinNumber = 1;  // red, with its preview
+    main.SkinSelector.Press();
+    Car().skinNumber = 3;  // no code: no preview
+    main.SkinSelector.Press();
+    os.desktop.onPump = nullptr;
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].picture, std::string(kTextures) + "_red\\preview.jpg");
+    EXPECT_EQ(seen[0].width, 404);
+    EXPECT_EQ(seen[1].picture, "");
+    EXPECT_EQ(seen[1].width, 0) << "no size given: the design's";
+    EXPECT_EQ(Get(kCarsIni), CarsIni("Skin26=3\r\n"));
+}
+
 TEST_F(SkinsTest, TheDesignPlacesEveryControlOfTheWindowWithoutOverlap) {
-    EXPECT_TRUE(ui::DesignFaults(foSkins::Instance()).empty());
+    EXPECT_TRUE(ui::DesignFaults(foSkins()).empty());
     EXPECT_EQ(LayoutFaults(foSkins::DesignTable()), std::vector<std::string>{});
 }
 

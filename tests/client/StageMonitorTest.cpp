@@ -326,5 +326,32 @@ TEST_F(StageMonitorTest, AnEventStageFromTheStartButtonToTheClosedHost) {
     EXPECT_TRUE(g.gReadyForSS);
 }
 
+// The host of the next special stage ends in its menus, before its start line: a retirement
+// from that stage, which the finish of the stage before does not hide.
+TEST_F(StageMonitorTest, AHostThatEndsInItsMenusAfterAnEarlierFinishIsARetirement) {
+    gFill::FillCombos(w.cmbCountry, w.cmbTyre, w.cmbWear, w.cmbHumid, w.cmbDamage);
+    PrepareHostFolder();
+    Event(3, 1);
+    g.gHostTrackId = 12;
+    hostOptions = simhost::Options{.speed = 10, .startLineMs = 500, .routineB = {200}};
+    w.cmdStart.Press();
+    RunFor(30000);
+    ASSERT_EQ(w.MainTXT.Text(), Line(" s1[01:05.20] s2[02:10.37] end[03:01.05]"));
+
+    w.cmdSS[2].Press();
+    hostOptions = simhost::Options{.firstMenu = 5, .textsAfterMs = 0};
+    w.cmdStart.Press();
+    RunFor(3000);
+    ASSERT_TRUE(stage.gStageRunning);
+    EndHost();
+    RunFor(200);
+
+    EXPECT_THAT(RunLog(), HasSubstr("RETIRED!"));
+    ASSERT_FALSE(Panes().empty());
+    EXPECT_EQ(Panes().back(), LogAddress(gFunc::kRecordRetired));
+    EXPECT_FALSE(w.cmdStart.Enabled());
+    EXPECT_FALSE(w.cmdSS[3].Enabled());
+}
+
 }  // namespace
 }  // namespace vmtest

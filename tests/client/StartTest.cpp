@@ -264,6 +264,20 @@ TEST_F(StartTest, AReplayStartsInItsDisplayModeWithTheHostTimersOff) {
     EXPECT_TRUE(w.tMain.Scheduled() && w.mnuTimer.Scheduled() && w.pTimer.Scheduled());
 }
 
+// A display number that the set-up could not read is no setting of the host's: after a replay
+// the next start takes the key away again instead of writing a size of 0.
+TEST_F(StartTest, DisplayNumbersTheSetUpCouldNotReadAreNotWrittenBack) {
+    g.gTestSwitch = true;
+    g.gHostXRes = 0;
+    g.gHostYRes = 0;
+    w.R[9].Press();
+    EXPECT_THAT(HostSettings(), HasSubstr("XRes=800\r\nYRes=600\r\n"));
+    w.cmdStart.Press();
+    EXPECT_THAT(HostSettings(), HasSubstr("Fullscreen=true\r\nDepth=32\r\n"));
+    EXPECT_THAT(HostSettings(), testing::Not(HasSubstr("XRes")));
+    EXPECT_THAT(HostSettings(), testing::Not(HasSubstr("YRes")));
+}
+
 TEST_F(StartTest, HotLapModeGoesOnAndOffByItsMenuItem) {
     w.laRally.SetCaption("TESTING ZONE...");
     w.wb.SetVisible(false);
