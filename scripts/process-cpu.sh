@@ -1,0 +1,40 @@
+# Shell functions for the benchmarks that measure the CPU of programs under Wine (sourced).
+
+# CPU time of a process in nanoseconds: the sum over its threads (schedstat, else ticks).
+cpu_ns() {
+  local total=0 t
+  for t in /proc/"$1"/task/*; do
+    if [ -r "$t/schedstat" ]; then
+      total=$((total + $(cut -d' ' -f1 "$t/schedstat")))
+    else
+      local f; f=($(sed 's/.*) //' "$t/stat"))
+      total=$((total + (f[11] + f[12]) * 1000000000 / $(getconf CLK_TCK)))
+    fi
+  done
+  echo "$total"
+}
+
+# The process whose program (the first word of its command line) ends in the text, or nothing.
+process_of_program() {
+  local p program
+  for p in $(grep -l -a -F "$1" /proc/[0-9]*/cmdline 2>/dev/null | cut -d/ -f3 || true); do
+    program=$(tr '\0' '\n' 2>/dev/null < "/proc/$p/cmdline" | head -1 || true)
+    if [[ "$program" == *"$1" ]]; then echo "$p"; return; fi
+  done
+}
+
+# The wineserver of the Wine prefix WINEPREFIX, or nothing.
+wineserver_of_prefix() {
+  local p
+  for p in /proc/[0-9]*; do
+    [[ "$(cat "$p/comm" 2>/dev/null)" == wineserver* ]] || continue
+    if tr '\0' '\n' 2>/dev/null < "$p/environ" | grep -q -x -F "WINEPREFIX=$WINEPREFIX"; then
+      echo "${p#/proc/}"; return
+    fi
+  done
+}
+
+# Percent of one core that the CPU time from a to b nanoseconds is over ns nanoseconds.
+cpu_percent() {
+  awk -v a="$1" -v b="$2" -v ns="$3" 'BEGIN { printf "%.3f", (b - a) * 100 / ns }'
+}
