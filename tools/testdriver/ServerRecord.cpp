@@ -102,6 +102,28 @@ std::optional<std::string> ResultRecord(const std::string& target) {
     return Unscramble(*msg, *user + *pwd);
 }
 
+std::string DescribeRecord(const std::string& record) {
+    static const char* const kFields[] = {"kind",   "time", "stage",       "weather", "car slot", "car",
+                                          "damage", "option", "test",      "humidity", "wear",    "sky",
+                                          "special stage", "start offset", "class",  "clock"};
+    static const std::pair<const char*, const char*> kKinds[] = {
+        {"0", "start"}, {"2", "finish"}, {"3", "status"}, {"6", "retired"}};
+    std::string out;
+    std::size_t field = 0;
+    for (std::size_t at = 0; at <= record.size(); ++field) {
+        const std::size_t end = std::min(record.find(';', at), record.size());
+        const std::string value = record.substr(at, end - at);
+        at = end + 1;
+        if (!out.empty()) out += ", ";
+        out += field < std::size(kFields) ? kFields[field] : "field";
+        out += " " + value;
+        if (field == 0)
+            for (const auto& [kind, name] : kKinds)
+                if (value == kind) out += std::string(" (") + name + ")";
+    }
+    return out;
+}
+
 bool RequestsMatch(const std::vector<std::string>& targets, const std::vector<std::string>& pattern) {
     std::size_t at = 0;
     for (std::size_t p = 0; p < pattern.size(); ++p) {

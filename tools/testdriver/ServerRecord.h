@@ -21,3 +21,5 @@ bool RequestsMatch(const std::vector<std::string>& targets, const std::vector<st
 // M unscrambled with the key U followed by P, as the client scrambled it (services/Crypt.h), the
 // query values percent-decoded first. Nothing for another target.
 std::optional<std::string> ResultRecord(const std::string& target);
+// The record's fields, each named: "kind 2 (finish), time 03:01.05, stage 41, ...".
+std::string DescribeRecord(const std::string& record);

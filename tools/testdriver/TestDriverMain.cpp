@@ -60,11 +60,12 @@
 //                             matches it (wildcards as above). The last part of PATH may hold
 //                             wildcards: the newest file that matches is read
 //   expect absent PATH        no file or folder PATH
-// Other
+// Other (texts are written to the output in UTF-8)
 //   screenshot FILE.png       the whole screen
 //   print CONTROL             writes the control's text to the output
 //   print requests SERVER     writes the targets the server received since its record was last
-//                             emptied, each result record unscrambled below its target
+//                             emptied, each result record unscrambled below its target, its
+//                             fields named
 //   write FILE TEXT           writes the text into the file, replacing it
 //   sleep MS
 //   timeout MS                how long later commands wait
@@ -221,7 +222,7 @@ public:
             PrintRequests(w[2]);
         } else if (cmd == "print") {
             need(1);
-            std::printf("%s: %s\n", w[1].c_str(), Text(Control(w[1])).c_str());
+            std::printf("%s: %s\n", w[1].c_str(), platform::Cp1252ToUtf8(Text(Control(w[1]))).c_str());
         } else if (cmd == "write") {
             need(2);
             std::ofstream out(WindowsPath(w[1]), std::ios::binary);
@@ -421,7 +422,7 @@ private:
         if (button == buttons.end()) throw Failure("no button " + w[1]);
         HWND box = Until("message box", [&] { return Dialog(true); });
         const std::string text = Text(::GetDlgItem(box, 0xFFFF));
-        std::printf("message box: %s\n", text.c_str());
+        std::printf("message box: %s\n", platform::Cp1252ToUtf8(text).c_str());
         for (std::size_t i = 2; i < w.size(); ++i) {
             if (w[i].rfind("text=", 0) == 0 && text != w[i].substr(5))
                 throw Failure("the message box says \"" + text + "\"");
@@ -545,7 +546,7 @@ private:
         if (!targets) throw Failure("no answer from " + server);
         for (const std::string& t : *targets) {
             std::printf("%s\n", t.c_str());
-            if (auto record = ResultRecord(t)) std::printf("    record %s\n", record->c_str());
+            if (auto record = ResultRecord(t)) std::printf("    record: %s\n", DescribeRecord(*record).c_str());
         }
     }
 
