@@ -41,12 +41,14 @@ Memory::Value<std::int32_t> GameLong(std::int32_t offset) { return Memory::ReadL
 // Seconds read from the host as "mm:ss.hh".
 std::string StageTime(float seconds) { return qvrMod::FormatTime(vm::SingleToText(seconds, g.gDecimalSep)); }
 
-// Takes split n (1 or 2) at the field offset when the host has just passed its checkpoint and it
-// was not taken yet. Returns true if it was taken.
-bool TakeSplit(int n, std::int32_t offset, bool& read, std::string& text) {
+// Takes split n (1 or 2) from the field offset when passed, the checkpoint count read this tick,
+// says the host has just passed its checkpoint and the split was not taken yet. Returns true if
+// it was taken. The time is read only then: every read of the host costs the client several
+// calls into the system.
+bool TakeSplit(int n, Memory::Value<std::int32_t> passed, std::int32_t offset, bool& read, std::string& text) {
+    if (read || !passed.ok || passed != n) return false;
     const auto split = GameSingle(offset);
-    const auto passed = GameLong(hostmap::game::kCheckpoints);
-    if (!split.ok || !passed.ok || !(split > 0) || read || passed != n) return false;
+    if (!split.ok || !(split > 0)) return false;
     text = " s" + std::to_string(n) + "[" + StageTime(split) + "]";
     read = true;
     return true;
@@ -125,8 +127,10 @@ void foMain::tMain_Timer() {
         stage.gFinishSeen = true;
         return;
     }
-    if (!TakeSplit(1, kSplit1, stage.gSplit1Read, stage.gSplit1Text))
-        TakeSplit(2, kSplit2, stage.gSplit2Read, stage.gSplit2Text);
+    if (stage.gSplit1Read && stage.gSplit2Read) return;
+    const auto passed = GameLong(kCheckpoints);
+    if (!TakeSplit(1, passed, kSplit1, stage.gSplit1Read, stage.gSplit1Text))
+        TakeSplit(2, passed, kSplit2, stage.gSplit2Read, stage.gSplit2Text);
 }
 
 void foMain::RecordFinish() {

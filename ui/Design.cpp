@@ -64,6 +64,10 @@ bool Shows(Kind kind, const Component& c) {
 
 }  // namespace
 
+bool Overlap(const ControlDesign& a, const ControlDesign& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
 std::vector<std::string> DesignFaults(const Form& form) {
     std::vector<std::string> faults;
     const FormDesign* design = form.Design();

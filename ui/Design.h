@@ -80,4 +80,8 @@ std::optional<Keys> ParseShortcut(const std::string& text);
 // when the design is sound or the form has none.
 std::vector<std::string> DesignFaults(const Form& form);
 
+// True when the two rows' rectangles share some area. Where rows overlap, the later one of a
+// design lies above the earlier, as in the window designer.
+bool Overlap(const ControlDesign& a, const ControlDesign& b);
+
 }  // namespace ui

@@ -25,9 +25,7 @@ inline std::vector<std::string> LayoutFaults(const ui::FormDesign& design, const
             faults.push_back(label(a) + " lies outside the window");
         for (std::size_t j = i + 1; j < rows.size(); ++j) {
             const ui::ControlDesign& b = rows[j];
-            const bool apart =
-                a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
-            if (!apart && !stacked.count({a.name, b.name})) faults.push_back(label(a) + " covers " + label(b));
+            if (ui::Overlap(a, b) && !stacked.count({a.name, b.name})) faults.push_back(label(a) + " covers " + label(b));
         }
     }
     return faults;

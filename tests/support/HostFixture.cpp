@@ -54,8 +54,8 @@ constexpr const char* kSetupFiles[] = {"setups\\d_gravel.lsp", "setups\\d_tarmac
 
 }  // namespace
 
-HostFixture::HostFixture(std::string base, Sizes sizes)
-    : base_(std::move(base)), host_(base_ + "\\Kovarra"), winDir_(base_ + "\\Windows"), sizes_(sizes) {}
+HostFixture::HostFixture(std::string base, Sizes sizes, std::string winDir)
+    : base_(std::move(base)), host_(base_ + "\\Kovarra"), winDir_(std::move(winDir)), sizes_(sizes) {}
 
 void HostFixture::Put(const std::string& path, const std::string& bytes) {
     auto& fs = platform::fileSystem();
@@ -77,6 +77,16 @@ std::map<std::string, std::string> HostFixture::ClassPackageFiles(int category) 
     for (int slot = 0; slot < 8; ++slot)
         if (sizes_.allSlots || slot == 0 || slot == 5) folders.push_back(vm::HostSlotFolder(slot));
     for (const char* car : CarFolders(category)) folders.push_back(car);
+    if (sizes_.wholeCatalogue) {
+        // Every car whose class shares this package.
+        const std::string physics = host_ + "\\Physics\\Physics\\";
+        for (const vm::CarEntry& car : vm::cars.carTable)
+            if (car.category >= 1 && ClassPackage(car.category) == ClassPackage(category) &&
+                car.carPhysicsDir.starts_with(physics))
+                folders.push_back(car.carPhysicsDir.substr(physics.size()));
+        std::sort(folders.begin(), folders.end());
+        folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    }
     std::map<std::string, std::string> files;
     const std::string tag = "class " + std::to_string(category) + " ";
     for (const std::string& folder : folders) {
@@ -98,8 +108,15 @@ std::string HostFixture::ClassPackage(int category) const {
 void HostFixture::Build() const {
     Choose(Choice{});  // the check list names the packages' files
 
-    // The client's packages.
-    for (int category : {1, 6}) Pack(ClassPackage(category), ClassPackageFiles(category));
+    // The client's packages (classes that share a package pack it once).
+    std::vector<int> categories{1, 6};
+    if (sizes_.wholeCatalogue) categories = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    std::vector<std::string> packed;
+    for (int category : categories) {
+        if (std::find(packed.begin(), packed.end(), ClassPackage(category)) != packed.end()) continue;
+        packed.push_back(ClassPackage(category));
+        Pack(ClassPackage(category), ClassPackageFiles(category));
+    }
     Pack(vm::fileCheckList[vm::kCheckScripts].path,
          {{"script.txt", "client scripts"}, {"lib\\util.txt", "client util"}});
     const std::pair<int, const char*> kMaterials[] = {{vm::kCheckStockMaterials, "own"},
@@ -142,12 +159,23 @@ void HostFixture::Build() const {
     Put(H("\\Maps\\notes.txt"), "not a material");
     Put(H("\\Maps\\extra\\c.mat"), "host c.mat below Maps");
     Put(H("\\Maps\\extra\\d.ini"), "[d]\r\nx=1\r\n");
-    for (const char* variant : {"16_O_textures_VLMK_T", "16_O_textures_VLMK_G", "23_E_textures_VLMK_T",
-                                "23_E_textures_VLMK_S"}) {
+    std::vector<std::string> variants{"16_O_textures_VLMK_T", "16_O_textures_VLMK_G", "23_E_textures_VLMK_T",
+                                      "23_E_textures_VLMK_S"};
+    if (sizes_.wholeCatalogue) {
+        // The variants each map's swap mode names: 1 tarmac and gravel, 2 tarmac, 3 tarmac and
+        // snow, 4 gravel and snow.
+        static const std::vector<std::string> kModeVariants[] = {
+            {}, {"_VLMK_T", "_VLMK_G"}, {"_VLMK_T"}, {"_VLMK_T", "_VLMK_S"}, {"_VLMK_G", "_VLMK_S"}};
+        variants.clear();
+        for (const vm::FolderSwap& e : vm::folderSwapTable)
+            if (!e.code.empty() && e.mode >= 1 && e.mode <= 4)
+                for (const std::string& suffix : kModeVariants[e.mode]) variants.push_back(e.code + "_textures" + suffix);
+    }
+    for (const std::string& variant : variants) {
         for (int i = 0; i < sizes_.textureFiles; ++i) {
             std::string name = std::string("t").append(std::to_string(i)).append(".dds");
             Put(H("\\Maps\\track-") + variant + "\\" + name,
-                Filler(std::string(variant) + " " + name, sizes_.textureBytes, sizes_.incompressible));
+                Filler(variant + " " + name, sizes_.textureBytes, sizes_.incompressible));
         }
     }
 

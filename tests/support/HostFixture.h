@@ -8,6 +8,8 @@
 //                              case-variant files, a shifter.dll of another build)
 //   <base>\Windows\system32    the class packages of classes 1 and 6, the four materials
 //                              packages and the scripts package, under their shipped names
+//                              (in testing mode, gTestSwitch, the class and materials packages
+//                              lie in the host folder as the client then looks for them)
 #pragma once
 #include <cstddef>
 #include <map>
@@ -27,6 +29,9 @@ public:
         std::size_t textureBytes = 20;
         bool allSlots = true;               // false: of the slots' folders only those the tests choose
         double incompressible = 0;          // share of each large file that is random bytes
+        // Every class package with the folders of all its cars, and the texture variants of every
+        // map of the folder table: a host folder that any choice of car and stage can start.
+        bool wholeCatalogue = false;
     };
 
     // A start's choice: a car class and the catalogue id remembered for it, a stage and the
@@ -40,8 +45,10 @@ public:
         int surface = 0;
     };
 
-    // base: the Windows path of an empty folder.
-    explicit HostFixture(std::string base, Sizes sizes);
+    // base: the Windows path of an empty folder; winDir: the Windows folder, by default
+    // base\Windows.
+    HostFixture(std::string base, Sizes sizes, std::string winDir);
+    HostFixture(std::string base, Sizes sizes) : HostFixture(base, sizes, base + "\\Windows") {}
     explicit HostFixture(std::string base) : HostFixture(std::move(base), Sizes{}) {}
 
     // Writes the host folder and the packages.

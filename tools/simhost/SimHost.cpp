@@ -103,6 +103,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.pluginRecord = value;
         } else if (name == "--plugin-calls") {
             o.pluginCalls = value;
+        } else if (name == "--status-file") {
+            o.statusFile = value;
         } else {
             return fail("bad option " + name + " " + value);
         }

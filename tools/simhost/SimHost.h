@@ -74,12 +74,13 @@ struct Options {
     std::vector<float> routineA{}, routineB{};  // the routines at kRoutineA and kRoutineB run
     std::string pluginRecord{};               // file that records the plug-ins' host calls (PluginHost.h)
     std::string pluginCalls{};                // calls of the plug-in objects made at the first tick
+    std::string statusFile{};                 // file that receives what the window shows (SimHostMain.cpp)
 };
 
 // Reads the options, any of them in any order, for example
 //   --marker E8 --menu 82 --texts-after 2000 --lifetime 60000 --hang-on-close 20000
 //   --stage 65.2,130.37,181.05 --speed 10 --close-at 100 --routine-a 30,60 --routine-b 190
-//   --plugin-record FILE --plugin-calls CALLS
+//   --plugin-record FILE --plugin-calls CALLS --status-file FILE
 // Whole numbers in decimal except the marker (hexadecimal); stage numbers with a decimal point
 // allowed. --stage gives up to two splits and the finish, rising. Returns nothing, with the
 // reason in *error, on anything else.

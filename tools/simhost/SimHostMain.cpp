@@ -2,7 +2,7 @@
 //
 //   simhost [--marker E8] [--menu 82] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
 //           [--stage 65.2,130.37,181.05] [--speed 1] [--close-at s] [--routine-a s,...] [--routine-b s,...]
-//           [--plugin-record file] [--plugin-calls calls]
+//           [--plugin-record file] [--plugin-calls calls] [--status-file file]
 //
 // Started without arguments (as the client starts the host), it takes them from the file
 // simhost-args.txt beside it when there is one.
@@ -11,7 +11,9 @@
 // array, so that every fixed address of the host's memory map lies inside the image, as in the
 // real game (the loader has reserved those addresses; they cannot be allocated afterwards).
 // Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE, comes to
-// the front on kFrontMessage and shows what the host was given. Exit codes: 0 closed, 2 bad
+// the front on kFrontMessage and shows what the host was given; with --status-file it also writes
+// that text into the file (when it changed, at most every 250 ms, and at its end with a last
+// line "Ended"), so that a test can read it. Exit codes: 0 closed, 2 bad
 // command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
 // The plug-ins of the Plugins folder beside it are loaded at start and unloaded at the end
 // (PluginHost.h); they hear of its stage run as the host's plug-ins do.
@@ -106,6 +108,11 @@ public:
         if (window_ == nullptr) return;  // closed by the tick
         std::string text = host_.StatusText();
         if (text != shown_) window_->SetText(shown_ = std::move(text));
+        if (shown_ != written_ && tickCount - writtenAt_ >= 250) {
+            WriteStatus(shown_);
+            written_ = shown_;
+            writtenAt_ = tickCount;
+        }
         if (host_.options().lifetimeMs != 0 && elapsed >= host_.options().lifetimeMs) platform::QuitMessageLoop(0);
     }
     void KeepInFront() override {
@@ -125,12 +132,20 @@ public:
     void OnAppMessage(std::uint32_t message, std::uintptr_t, std::intptr_t) override {
         if (message == simhost::kFrontMessage && window_) window_->BringToFront();
     }
+    // The status file's last text, once the window is gone.
+    void WriteLastStatus() { WriteStatus(host_.StatusText() + "Ended\n"); }
 
 private:
+    void WriteStatus(const std::string& text) {
+        if (!host_.options().statusFile.empty())
+            (void)platform::win32::Win32FileSystem().WriteFile(host_.options().statusFile, text);
+    }
+
     simhost::SimHost& host_;
     simhost::PluginHost& plugins_;
     platform::GameWindow* window_ = nullptr;
-    std::string shown_;
+    std::string shown_, written_;
+    std::uint32_t writtenAt_ = 0;
     std::uint32_t start_ = 0;
     bool started_ = false;
 };
@@ -193,6 +208,7 @@ int main(int argc, char** argv) {
     window->SetTimer(1, 50);
     const int exitCode = platform::RunMessageLoop();
     window.reset();
+    app.WriteLastStatus();
     plugins.UnloadAll();
     plugins.Record("end");
     return exitCode;

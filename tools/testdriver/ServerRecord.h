@@ -16,3 +16,10 @@ bool ResetRequests(const std::string& base);
 // pattern does (platform::WildcardMatch: "*" any run of characters, "?" any one, letter case
 // aside).
 bool RequestsMatch(const std::vector<std::string>& targets, const std::vector<std::string>& pattern);
+
+// The result record that a target of the server's log page carries ("/log.php?user=U&msg=M&pwd=P"):
+// M unscrambled with the key U followed by P, as the client scrambled it (services/Crypt.h), the
+// query values percent-decoded first. Nothing for another target.
+std::optional<std::string> ResultRecord(const std::string& target);
+// The record's fields, each named: "kind 2 (finish), time 03:01.05, stage 41, ...".
+std::string DescribeRecord(const std::string& record);

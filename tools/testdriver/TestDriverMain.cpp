@@ -37,6 +37,8 @@
 // Checks, each waited for until it holds
 //   expect text CONTROL TEXT
 //   expect enabled|disabled|visible|hidden CONTROL
+//   expect covered|uncovered CONTROL
+//                             another window lies (does not lie) over the control's middle
 //   expect checked CONTROL 0|1|2
 //   expect selected CONTROL INDEX
 //   expect color CONTROL X Y 0xBBGGRR
@@ -49,9 +51,22 @@
 //                             except that targets between "{" and "}" may come in any order;
 //                             "*" stands for any run of characters and "?" for any one (letter
 //                             case aside). Then the server's record is emptied
-// Other
+//   expect records SERVER [RECORD...]
+//                             the result records among the targets the server received since
+//                             the last such check (its log page's, unscrambled) are these, in
+//                             this order, with wildcards as above; other targets are passed
+//                             over. Then the server's record is emptied
+//   expect file PATH [LINE]   the file or folder exists; with LINE, a file with a line that
+//                             matches it (wildcards as above). The last part of PATH may hold
+//                             wildcards: the newest file that matches is read
+//   expect absent PATH        no file or folder PATH
+// Other (texts are written to the output in UTF-8)
 //   screenshot FILE.png       the whole screen
 //   print CONTROL             writes the control's text to the output
+//   print requests SERVER     writes the targets the server received since its record was last
+//                             emptied, each result record unscrambled below its target, its
+//                             fields named
+//   write FILE TEXT           writes the text into the file, replacing it
 //   sleep MS
 //   timeout MS                how long later commands wait
 #include <cstdio>
@@ -64,6 +79,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AnsiText.h"
 #include "platform/win32/WinApi.h"
 #include "tools/testdriver/Screenshot.h"
 #include "tools/testdriver/ServerRecord.h"
@@ -202,9 +218,15 @@ public:
             Settle();
             const std::string failure = SaveScreenshot(WindowsPath(w[1]));
             if (!failure.empty()) throw Failure(failure);
+        } else if (cmd == "print" && w.size() == 3 && w[1] == "requests") {
+            PrintRequests(w[2]);
         } else if (cmd == "print") {
             need(1);
-            std::printf("%s: %s\n", w[1].c_str(), Text(Control(w[1])).c_str());
+            std::printf("%s: %s\n", w[1].c_str(), platform::Cp1252ToUtf8(Text(Control(w[1]))).c_str());
+        } else if (cmd == "write") {
+            need(2);
+            std::ofstream out(WindowsPath(w[1]), std::ios::binary);
+            if (!(out << w[2]) || !out.flush()) throw Failure("cannot write " + w[1]);
         } else if (cmd == "sleep") {
             need(1);
             ::Sleep(static_cast<DWORD>(std::stoul(w[1])));
@@ -400,7 +422,7 @@ private:
         if (button == buttons.end()) throw Failure("no button " + w[1]);
         HWND box = Until("message box", [&] { return Dialog(true); });
         const std::string text = Text(::GetDlgItem(box, 0xFFFF));
-        std::printf("message box: %s\n", text.c_str());
+        std::printf("message box: %s\n", platform::Cp1252ToUtf8(text).c_str());
         for (std::size_t i = 2; i < w.size(); ++i) {
             if (w[i].rfind("text=", 0) == 0 && text != w[i].substr(5))
                 throw Failure("the message box says \"" + text + "\"");
@@ -445,8 +467,19 @@ private:
             });
             return;
         }
-        if (what == "requests") {
-            ExpectRequests(w[2], Words(w.begin() + 3, w.end()));
+        if (what == "requests" || what == "records") {
+            ExpectRequests(w[2], Words(w.begin() + 3, w.end()), what == "records");
+            return;
+        }
+        if (what == "file") {
+            ExpectFile(w[2], w.size() > 3 ? std::optional<std::string>(w[3]) : std::nullopt);
+            return;
+        }
+        if (what == "absent") {
+            Expect("no " + w[2], [&](std::string& seen) {
+                seen = "it";
+                return ::GetFileAttributesA(WindowsPath(w[2]).c_str()) == INVALID_FILE_ATTRIBUTES;
+            });
             return;
         }
         HWND c = Control(w[2]);
@@ -461,6 +494,14 @@ private:
             Expect(what, [&](std::string& seen) { return (seen = ::IsWindowEnabled(c) ? "enabled" : "disabled") == what; });
         } else if (what == "visible" || what == "hidden") {
             Expect(what, [&](std::string& seen) { return (seen = ::IsWindowVisible(c) ? "visible" : "hidden") == what; });
+        } else if (what == "covered" || what == "uncovered") {
+            Expect(what, [&](std::string& seen) {
+                RECT r;
+                ::GetWindowRect(c, &r);
+                HWND at = ::WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+                seen = at != nullptr && at != c && !::IsChild(c, at) ? "covered" : "uncovered";
+                return seen == what;
+            });
         } else if (what == "checked" || what == "selected") {
             if (w.size() < 4) throw Failure("expect " + what + " CONTROL VALUE");
             const UINT msg = what == "checked" ? BM_GETCHECK : CB_GETCURSEL;
@@ -474,20 +515,79 @@ private:
         }
     }
 
-    void ExpectRequests(const std::string& server, const Words& pattern) {
+    // The targets the server received, or with records only its result records, unscrambled.
+    std::optional<Words> Received(const std::string& server, bool records) {
+        auto targets = RecordedRequests(server);
+        if (!targets || !records) return targets;
+        Words out;
+        for (const std::string& t : *targets)
+            if (auto record = ResultRecord(t)) out.push_back(*record);
+        return out;
+    }
+
+    void ExpectRequests(const std::string& server, const Words& pattern, bool records) {
         std::string wanted;
         for (const std::string& word : pattern) wanted += " " + word;
-        Expect("the requests" + wanted, [&](std::string& seen) {
-            const auto targets = RecordedRequests(server);
-            if (!targets) {
+        Expect(std::string(records ? "the records" : "the requests") + wanted, [&](std::string& seen) {
+            const auto received = Received(server, records);
+            if (!received) {
                 seen = "no answer from " + server;
                 return false;
             }
-            seen = targets->empty() ? "none" : "";
-            for (const std::string& t : *targets) seen += " " + t;
-            return RequestsMatch(*targets, pattern);
+            seen = received->empty() ? "none" : "";
+            for (const std::string& t : *received) seen += " " + t;
+            return RequestsMatch(*received, pattern);
         });
         if (!ResetRequests(server)) throw Failure("cannot empty the record of " + server);
+    }
+
+    void PrintRequests(const std::string& server) {
+        const auto targets = RecordedRequests(server);
+        if (!targets) throw Failure("no answer from " + server);
+        for (const std::string& t : *targets) {
+            std::printf("%s\n", t.c_str());
+            if (auto record = ResultRecord(t)) std::printf("    record: %s\n", DescribeRecord(*record).c_str());
+        }
+    }
+
+    // The file at the path, the newest that matches when its last part holds wildcards.
+    static std::optional<std::string> FindFile(const std::string& path) {
+        const std::string windows = WindowsPath(path);
+        if (windows.find_first_of("*?") == std::string::npos) return windows;
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA(windows.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+        std::optional<std::string> newest;
+        FILETIME newestTime{};
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                (!newest || ::CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0)) {
+                newest = windows.substr(0, windows.find_last_of('\\') + 1) + found.cFileName;
+                newestTime = found.ftLastWriteTime;
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+        return newest;
+    }
+
+    void ExpectFile(const std::string& path, const std::optional<std::string>& line) {
+        Expect(path + (line ? " with the line " + Quoted(*line) : " there"), [&](std::string& seen) {
+            const auto file = FindFile(path);
+            if (!file || ::GetFileAttributesA(file->c_str()) == INVALID_FILE_ATTRIBUTES) {
+                seen = "no such file";
+                return false;
+            }
+            seen = "it there";
+            if (!line) return true;
+            std::ifstream in(*file, std::ios::binary);
+            seen = "the lines:";
+            for (std::string l; std::getline(in, l);) {
+                if (!l.empty() && l.back() == '\r') l.pop_back();
+                if (platform::WildcardMatch(*line, l)) return true;
+                seen.append(" ").append(Quoted(l));
+            }
+            return false;
+        });
     }
 
     // Lets the program paint what it was last told to.

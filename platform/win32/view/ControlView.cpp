@@ -64,7 +64,7 @@ ControlView::~ControlView() {
 
 void ControlView::Create(HWND parent, int id, const ui::ControlDesign& row, const char* windowClass, DWORD style,
                          DWORD exStyle) {
-    hwnd_ = ::CreateWindowExA(exStyle, windowClass, row.caption, WS_CHILD | WS_VISIBLE | style | row.style,
+    hwnd_ = ::CreateWindowExA(exStyle, windowClass, row.caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style | row.style,
                               ScaleUp(row.x), ScaleUp(row.y), ScaleUp(row.width), ScaleUp(row.height + dropHeight_), parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
     if (hwnd_ == nullptr)

@@ -123,6 +123,14 @@ void FormWindow::Create() {
         controls_.push_back(MakeControlView(hwnd_, id, row, model));
         if (*row.name != '\0') Publish(row.name, id);
     }
+    // A row that overlaps an earlier one lies above it (the controls clip their siblings), while
+    // the others keep the design's order, which is the order of the tab key.
+    for (std::size_t j = 1; j < design.controls.size(); ++j)
+        for (std::size_t i = 0; i < j; ++i)
+            if (ui::Overlap(design.controls[i], design.controls[j])) {
+                ::SetWindowPos(controls_[j]->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                break;
+            }
     ::EnableWindow(hwnd_, form_.Enabled());
     watch_ = form_.Observe([this](ui::Component&, ui::Property p) { Show(p); });
 }
