@@ -149,7 +149,9 @@ TEST_F(EventStageTest, StagesFoundInTheirListOrAppliedByIdAlone) {
         EXPECT_EQ(EntriesOf(w.cmbHumid), c.humidity);
         EXPECT_EQ(EntriesOf(w.cmbSurface), c.surfaces);
         EXPECT_EQ(w.cmbSurface.Text(), c.surface);
-        if (c.logged) EXPECT_EQ(w.cmbWeather.ListCount(), 0);  // none of these has a sky list
+        if (c.logged) {
+            EXPECT_EQ(w.cmbWeather.ListCount(), 0);  // none of these has a sky list
+        }
         const std::string line = "SS" + std::to_string(n) + ": stage " + std::to_string(c.stage) +
                                  " is in no stage list, applied by its id";
         EXPECT_EQ(RunLog().find(line) != std::string::npos, c.logged);
