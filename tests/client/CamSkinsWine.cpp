@@ -3,6 +3,7 @@
 // file, skins list and previews in a folder of its own, which also stands in for the program's
 // folder (velomark.ini); when the main window closes it compares the files with what the script
 // chose and ends with 0 when they hold it, 1 (and the differences on stderr) when not.
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 
@@ -30,7 +31,10 @@ public:
     std::string ProgramFolder() override { return folder_; }
     std::string CommandLine() override { return real_.CommandLine(); }
     platform::ProgramVersion Version() override { return real_.Version(); }
-    [[noreturn]] void ExitProgram(int code) override { real_.ExitProgram(code); }
+    [[noreturn]] void ExitProgram(int code) override {
+        real_.ExitProgram(code);
+        std::abort();  // not reached: the real one ends the program
+    }
 
 private:
     platform::EnvironmentPort& real_;
