@@ -13,7 +13,6 @@ JobPool::JobPool(unsigned threads) {
     } catch (const std::system_error&) {
         // Fewer threads than asked for; with none at all, jobs run on the caller's thread.
     }
-    threads_ = workers_.size();
 }
 
 JobPool::~JobPool() {
@@ -37,7 +36,7 @@ JobPool& JobPool::Files() {
 }
 
 void JobPool::Add(std::function<void()> job) {
-    if (threads_ == 0) {
+    if (workers_.empty()) {
         job();
         return;
     }

@@ -31,7 +31,7 @@ public:
     static JobPool& Computing();
     static JobPool& Files();
 
-    unsigned threads() const { return threads_ == 0 ? 1u : static_cast<unsigned>(threads_); }
+    unsigned threads() const { return workers_.empty() ? 1u : static_cast<unsigned>(workers_.size()); }
 
     // Runs job on a worker, or at once when the pool has none.
     void Add(std::function<void()> job);
@@ -39,12 +39,11 @@ public:
 private:
     void Work();
 
-    std::size_t threads_ = 0;  // workers started; 0: jobs run on the caller's thread
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> queue_;
     bool ending_ = false;
-    std::vector<std::thread> workers_;
+    std::vector<std::thread> workers_;  // none: jobs run on the caller's thread
 };
 
 // Jobs handed to a pool as one group. The group waits, when it ends, for every job it handed in,

@@ -30,6 +30,11 @@ inline constexpr std::uint32_t kPageExecuteReadWrite = 0x40;
 inline constexpr std::uint32_t kPageExecuteWriteCopy = 0x80;
 inline constexpr std::uint32_t kPageSize = 0x1000;
 
+// True for the protections that let the process's own stores into the page.
+constexpr bool IsWritableProtection(std::uint32_t p) {
+    return p == kPageReadWrite || p == kPageWriteCopy || p == kPageExecuteReadWrite || p == kPageExecuteWriteCopy;
+}
+
 class ProcessPort {
 public:
     virtual ~ProcessPort() = default;

@@ -40,9 +40,6 @@ bool IsKnownProtection(std::uint32_t p) {
 }
 
 bool Readable(std::uint32_t p) { return p != kPageNoAccess && p != kPageExecute; }
-bool Writable(std::uint32_t p) {
-    return p == kPageReadWrite || p == kPageWriteCopy || p == kPageExecuteReadWrite || p == kPageExecuteWriteCopy;
-}
 
 }  // namespace
 
@@ -72,13 +69,19 @@ bool NativeAddressSpace::Read(std::uint32_t address, void* buffer, std::uint32_t
     return true;
 }
 
-bool NativeAddressSpace::Write(std::uint32_t address, const void* data, std::uint32_t size) {
+bool NativeAddressSpace::IsWritable(std::uint32_t address, std::uint32_t size) const {
     auto pieces = Pieces(address, size);
     if (!pieces) return false;
     for (const Piece& p : *pieces) {
         auto it = protection_.find(p.page);
-        if (it == protection_.end() || !Writable(it->second)) return false;
+        if (it == protection_.end() || !IsWritableProtection(it->second)) return false;
     }
+    return true;
+}
+
+bool NativeAddressSpace::Write(std::uint32_t address, const void* data, std::uint32_t size) {
+    if (!IsWritable(address, size)) return false;
+    auto pieces = Pieces(address, size);
     for (const Piece& p : *pieces)
         std::memcpy(bytes_[p.page].data() + p.offset, static_cast<const char*>(data) + p.at, p.count);
     return true;

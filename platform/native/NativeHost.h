@@ -29,6 +29,8 @@ public:
     std::optional<std::uint32_t> Protection(std::uint32_t address) const;
     // Reads as a process memory read does: fails unless every page is there and readable.
     bool Read(std::uint32_t address, void* buffer, std::uint32_t size) const;
+    // Returns true if every page of the range is there and writable.
+    bool IsWritable(std::uint32_t address, std::uint32_t size) const;
     // Writes as a process memory write does: fails, changing nothing, unless every page is there
     // and writable (stricter than Windows, which lets a write into execute-read code through).
     bool Write(std::uint32_t address, const void* data, std::uint32_t size);

@@ -50,14 +50,7 @@ bool NativeOwnMemory::Read(std::uint32_t address, void* buffer, std::uint32_t si
 
 bool NativeOwnMemory::IsWritable(std::uint32_t address, std::uint32_t size) {
     std::lock_guard lock(mutex_);
-    const std::uint64_t end = std::uint64_t(address) + std::max<std::uint32_t>(size, 1);
-    for (std::uint64_t page = address / kPageSize; page * kPageSize < end; ++page) {
-        auto p = space_.Protection(static_cast<std::uint32_t>(page * kPageSize));
-        if (!p || !(*p == kPageReadWrite || *p == kPageWriteCopy || *p == kPageExecuteReadWrite ||
-                    *p == kPageExecuteWriteCopy))
-            return false;
-    }
-    return true;
+    return space_.IsWritable(address, std::max<std::uint32_t>(size, 1));
 }
 
 bool NativeOwnMemory::Write(std::uint32_t address, const void* data, std::uint32_t size) {

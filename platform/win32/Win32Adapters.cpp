@@ -140,10 +140,16 @@ std::string Win32Environment::GetVariable(const std::string& name) {
     return value;
 }
 
-std::string Win32Environment::ProgramFolder() {
+namespace {
+std::string OwnModulePath() {
     char path[MAX_PATH * 2] = {};
     DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, n);
+    return std::string(path, n);
+}
+}  // namespace
+
+std::string Win32Environment::ProgramFolder() {
+    std::string folder = OwnModulePath();
     auto pos = folder.find_last_of('\\');
     if (pos == std::string::npos) return folder;
     folder.resize(pos);
@@ -152,14 +158,6 @@ std::string Win32Environment::ProgramFolder() {
 }
 
 void Win32Environment::ExitProgram(int code) { ::ExitProcess(static_cast<UINT>(code)); }
-
-namespace {
-std::string OwnModulePath() {
-    char path[MAX_PATH * 2] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n);
-}
-}  // namespace
 
 ProgramVersion Win32Environment::Version() { return FileVersion(OwnModulePath()); }
 

@@ -4,13 +4,6 @@ namespace platform::win32 {
 
 namespace {
 
-struct StreamTraits {
-    using Handle = IStream*;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { h->Release(); }
-};
-
 struct GlobalTraits {
     using Handle = HGLOBAL;
     static Handle Invalid() { return nullptr; }
@@ -41,7 +34,7 @@ ScopedPicture LoadPictureFile(const std::string& path) {
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return {};
     memory.release();  // the stream frees it
-    ScopedHandle<StreamTraits> ownStream(stream);
+    ScopedCom<IStream> ownStream(stream);
     IPicture* picture = nullptr;
     if (FAILED(::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&picture))))

@@ -10,13 +10,7 @@
 
 namespace platform::win32 {
 
-struct PictureTraits {
-    using Handle = IPicture*;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { h->Release(); }
-};
-using ScopedPicture = ScopedHandle<PictureTraits>;
+using ScopedPicture = ScopedCom<IPicture>;
 
 // Returns the picture in the file, or an empty one when the file cannot be read or holds no
 // picture OLE can decode. COM must be initialised on the calling thread.

@@ -97,6 +97,17 @@ struct InternetHandleTraits {
     static void Close(Handle h);
 };
 
+// A COM interface pointer, released when it goes.
+template <class Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { h->Release(); }
+};
+template <class Interface>
+using ScopedCom = ScopedHandle<ComTraits<Interface>>;
+
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 using ScopedCryptProvider = ScopedHandle<CryptProviderTraits>;

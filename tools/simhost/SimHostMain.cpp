@@ -51,7 +51,7 @@ public:
         const std::uint32_t last = (address + size - 1) / platform::kPageSize;
         for (std::uint32_t page = address / platform::kPageSize; page <= last; ++page) {
             auto protection = processes_.QueryProtection(self_.get(), page * platform::kPageSize);
-            if (!protection || !Writable(*protection)) return false;
+            if (!protection || !platform::IsWritableProtection(*protection)) return false;
         }
         std::memcpy(at, data, size);
         return true;
@@ -64,10 +64,6 @@ public:
     }
 
 private:
-    static bool Writable(std::uint32_t p) {
-        return p == platform::kPageReadWrite || p == platform::kPageWriteCopy || p == platform::kPageExecuteReadWrite ||
-               p == platform::kPageExecuteWriteCopy;
-    }
     // The bytes at the address when all size of them lie in the header page or the bulk, else null.
     static std::uint8_t* At(std::uint32_t address, std::uint32_t size) {
         const std::uint64_t end = std::uint64_t(address) + size;
