@@ -26,7 +26,6 @@ bool Confirm(const std::string& what) {
 foRestore::foRestore() : ui::Form("foRestore") {
     SetCaption("Tornavel");
     for (ui::PushButton* button : {&buAudio, &buPhysics, &buTracks}) Add(*button);
-    for (const ui::ControlDesign& row : kControls) static_cast<ui::PushButton*>(Find(row.name))->SetCaption(row.caption);
     SetDesign(kDesign);
     onLoad = [this] { Form_Load(); };
     buAudio.onClick = [this] { buAudio_Click(); };

@@ -17,6 +17,15 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The user's decimal sign; "." when the settings name none.
+std::string DecimalSign(const std::string& decimalSep) { return decimalSep.empty() ? "." : decimalSep; }
+
+// Text written with "." as its decimal point, with the user's decimal sign in its place.
+std::string WithDecimalSign(std::string text, const std::string& decimalSep) {
+    if (auto point = text.find('.'); point != std::string::npos) text.replace(point, 1, DecimalSign(decimalSep));
+    return text;
+}
+
 // Parses sign, digits, an optional fraction after sep and an optional exponent into a double.
 std::optional<double> ParseNumber(const std::string& raw, const std::string& sep) {
     std::string t = TrimBlanks(raw, " \t");
@@ -54,7 +63,7 @@ std::optional<double> ParseNumber(const std::string& raw, const std::string& sep
 
 template <class Int>
 std::optional<Int> ToWhole(const std::string& text, const std::string& decimalSep) {
-    auto v = ParseNumber(text, decimalSep.empty() ? "." : decimalSep);
+    auto v = ParseNumber(text, DecimalSign(decimalSep));
     if (!v) return std::nullopt;
     double r = std::nearbyint(*v);  // the default rounding mode rounds half to even
     if (r < std::numeric_limits<Int>::min() || r > std::numeric_limits<Int>::max()) return std::nullopt;
@@ -79,20 +88,17 @@ std::string ReplaceAll(std::string text, const std::string& what, const std::str
 }
 
 std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep) {
-    return ParseNumber(text, decimalSep.empty() ? "." : decimalSep);
+    return ParseNumber(text, DecimalSign(decimalSep));
 }
 
 std::string FormatNumber(double value, const std::string& decimalSep) {
-    return ReplaceAll(FormatPointNumber(value), ".", decimalSep);
+    return WithDecimalSign(FormatPointNumber(value), decimalSep);
 }
 
 std::string SingleToText(float value, const std::string& decimalSep) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-    std::string text = buf;
-    if (auto point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, decimalSep.empty() ? "." : decimalSep);
-    return text;
+    return WithDecimalSign(buf, decimalSep);
 }
 
 std::optional<double> ParsePointNumber(const std::string& text) { return ParseNumber(text, "."); }

@@ -22,7 +22,8 @@ std::string ReplaceAll(std::string text, const std::string& what, const std::str
 
 // A number from text in the user's number form, as ToLong reads it but without rounding.
 std::optional<double> ToDouble(const std::string& text, const std::string& decimalSep);
-// A number as text in the user's number form: FormatPointNumber with decimalSep for the point.
+// A number as text in the user's number form: FormatPointNumber with decimalSep for the point
+// ("." when decimalSep is empty, as ToDouble reads it).
 std::string FormatNumber(double value, const std::string& decimalSep);
 // A 32-bit float as text in the user's number form: up to seven significant digits, no
 // superfluous zeros, an exponent only for very large or small values (65.2f -> "65.2").

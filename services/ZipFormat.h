@@ -24,8 +24,6 @@ inline constexpr std::uint16_t kFlagUtf8 = 0x0800;
 inline constexpr std::uint16_t kStored = 0, kDeflated = 8;
 inline constexpr std::uint16_t kMadeByDos20 = 20;  // host system 0 (FAT): external attributes are DOS attributes
 inline constexpr std::uint32_t kDosFolder = 0x10;
-// An unpack hands the file system at most this many files, or this many bytes, to write at once.
-inline constexpr std::size_t kBatchFiles = 64, kBatchBytes = 16u << 20;
 
 // An entry with what reading and rewriting it needs.
 struct Item {
@@ -48,8 +46,6 @@ std::optional<std::vector<Item>> ReadDirectory(const std::string& b);
 std::uint32_t Crc(std::string_view bytes);
 // The entry's bytes, uncompressed and checked against its size and CRC.
 std::optional<std::string> ReadData(std::string_view archive, const Item& it);
-// Raw deflate of bytes, or nothing when zlib fails.
-std::optional<std::string> Deflate(const std::string& bytes, int level);
 // The key by which an entry is found again: its path below the unpack target, upper case, "/"
 // between folders; nothing for a name that would leave the target.
 std::optional<std::string> PathKey(const std::string& name);

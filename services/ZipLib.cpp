@@ -126,21 +126,6 @@ std::optional<std::string> ReadData(std::string_view archive, const Item& it) {
     return out;
 }
 
-std::optional<std::string> Deflate(const std::string& bytes, int level) {
-    z_stream z{};
-    if (deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return std::nullopt;
-    std::string out(deflateBound(&z, static_cast<uLong>(bytes.size())), '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    int rc = deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    if (rc != Z_STREAM_END) return std::nullopt;
-    return out;
-}
-
 // --- paths ---
 
 std::optional<std::string> ParentFolder(const std::string& path) {
@@ -252,6 +237,11 @@ std::vector<Entry> Archive::Entries() const {
         for (const Item& it : data_->items) entries.push_back(it.entry);
     return entries;
 }
+
+namespace {
+// An unpack hands the file system at most this many files, or this many bytes, to write at once.
+constexpr std::size_t kBatchFiles = 64, kBatchBytes = 16u << 20;
+}  // namespace
 
 bool Unzip(const std::string& archive, const std::string& targetFolder) {
     if (targetFolder.empty()) return false;

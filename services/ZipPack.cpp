@@ -1,6 +1,8 @@
 // The pack operation of the zip layer (module ZipLib): the files of a folder and mask, each
 // compressed on a worker thread or taken over from the archive they came from, written under a
 // temporary name and put in place whole.
+#include <zlib.h>
+
 #include <algorithm>
 #include <exception>
 #include <future>
@@ -29,6 +31,22 @@ void DosStamp(const std::optional<platform::LocalTime>& t, Item& it) {
     if (v.year > 2107) v = {2107, 12, 31, 23, 59, 58};
     it.dosDate = static_cast<std::uint16_t>(((v.year - 1980) << 9) | (v.month << 5) | v.day);
     it.dosTime = static_cast<std::uint16_t>((v.hour << 11) | (v.minute << 5) | (v.second / 2));
+}
+
+// Raw deflate of bytes, or nothing when zlib fails.
+std::optional<std::string> Deflate(const std::string& bytes, int level) {
+    z_stream z{};
+    if (deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return std::nullopt;
+    std::string out(deflateBound(&z, static_cast<uLong>(bytes.size())), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    int rc = deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    if (rc != Z_STREAM_END) return std::nullopt;
+    return out;
 }
 
 // What a compression job gives back for one file.

@@ -53,7 +53,7 @@ TEST(TextNumbers, PointNumbersIgnoreTheRegionalSign) {
 }
 
 TEST(TextNumbers, NumbersWrittenAsTextReadBack) {
-    for (const std::string sep : {".", ","}) {
+    for (const std::string sep : {".", ",", ""}) {  // "": no sign in the settings, read and written as "."
         for (double v : {0.1, -0.75, 1e16, -1.5e-5, 123456789012345.0, 1e-200, 1.7e308}) {
             EXPECT_EQ(ToDouble(FormatNumber(v, sep), sep), v) << FormatNumber(v, sep);
             EXPECT_EQ(ParsePointNumber(FormatPointNumber(v)), v) << FormatPointNumber(v);
