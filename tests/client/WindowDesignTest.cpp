@@ -2,6 +2,7 @@
 // is resized.
 #include <gtest/gtest.h>
 
+#include "catalogues/CarCatalogue.h"
 #include "client/SetupFRM.h"
 #include "client/foCam.h"
 #include "client/foConnect.h"
@@ -31,6 +32,17 @@ TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCovering
         EXPECT_EQ(LayoutFaults(*form->Design(), kStacked), std::vector<std::string>{});
         EXPECT_EQ(form->ScaleWidth(), form->Design()->width);
     }
+}
+
+// The class buttons of both windows are labelled as the catalogue names the classes.
+TEST_F(WindowDesignTest, TheClassButtonsShowTheCataloguesClassCodes) {
+    foConnect connect;
+    for (const ui::ControlArray<ui::PushButton>* buttons : {&connect.cmdCat, &foMain::Instance().cmdCat})
+        buttons->ForEach([](int k, ui::PushButton& b) {
+            EXPECT_EQ(b.Caption(), vm::kCarClassCodes[static_cast<std::size_t>(k)]) << b.Name();
+        });
+    EXPECT_EQ(connect.laPwdHint.Caption(), "Leave it empty for free practice");
+    EXPECT_EQ(connect.connectCMD.Caption(), "Enter!");
 }
 
 TEST_F(WindowDesignTest, ResizingKeepsTheStageTextAndCarPictureAndFillsTheRestWithTheStatusPage) {
