@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "client/EventFlow.h"
 #include "client/ProgramWindow.h"
 
 foMain& foMain::Instance() { return vm::ProgramWindow<foMain>(); }
@@ -36,10 +37,10 @@ foMain::foMain() : ui::Form("foMain") {
         Utility.Add(menu(*item, caption));
     menu(HotLaps, "HotLaps").Add(menu(HotLap, "HotLaps"));
     menu(Replays, "Replays");
-    static const int kWidth[] = {640, 800, 1024, 1280}, kHeight[] = {480, 600, 768, 1024};
     R.ForEach([&](int k, ui::MenuItem& item) {
-        item.SetCaption("Replay " + std::to_string(kWidth[k % 4]) + " x " + std::to_string(kHeight[k % 4]) + " x " +
-                        ((k / 4) % 2 ? "32" : "16") + (k < 8 ? " FullScreen" : " Windowed"));
+        const client::ReplayMode mode = client::ReplayModeOf(k);
+        item.SetCaption(std::string("Replay ") + mode.xRes + " x " + mode.yRes + " x " + mode.depth +
+                        (mode.fullscreen ? " FullScreen" : " Windowed"));
         Add(item);
         Replays.Add(item);
     });
