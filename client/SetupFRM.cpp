@@ -64,7 +64,7 @@ SetupFRM::SetupFRM() : ui::Form("SetupFRM") {
     Add(cmdDefaultNew);
     Add(cmdStart);
     Add(txtSetupStart);
-    SetDesign(Design());
+    SetDesign(DesignTable());
 
     for (int i = 0; i <= 2; ++i) {
         cmdSetupNew[i].onClick = [this, i] { cmdSetupNew_Click(i); };

@@ -98,6 +98,6 @@ foMain::foMain() : ui::Form("foMain") {
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
     onResize = [this] { Form_Resize(); };
-    SetDesign(Design());
+    SetDesign(DesignTable());
     ShowAsDesigned();
 }

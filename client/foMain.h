@@ -15,7 +15,7 @@ public:
     foMain();
 
     // The window's design (client/foMainDesign.cpp).
-    static const ui::FormDesign& Design();
+    static const ui::FormDesign& DesignTable();
 
     // Menus and exit (client/foMainMenus.cpp). The unload handler runs with cancel 0 when the
     // window is closed, with 3 from a start whose data-file check failed; 1 keeps it open.

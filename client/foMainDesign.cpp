@@ -128,7 +128,7 @@ constexpr ui::MenuShortcut kShortcuts[] = {
 
 }  // namespace
 
-const ui::FormDesign& foMain::Design() {
+const ui::FormDesign& foMain::DesignTable() {
     static const ui::FormDesign design{kWidth, kHeight, true, kControls, kMenuBar, kShortcuts};
     return design;
 }
