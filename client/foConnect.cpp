@@ -58,11 +58,9 @@ foConnect::foConnect() : ui::Form("foConnect") {
     // The design gives the captions.
     SetDesign(DesignTable());
 
-    cmdCat.ForEach([this](int index, ui::PushButton& b) { b.onClick = [this, index] { cmdCat_Click(index); }; });
-    optTyre.ForEach([this](int index, ui::OptionButton& b) {
-        tyreOptions_.Add(b);
-        b.onClick = [this, index] { optTyre_Click(index); };
-    });
+    cmdCat.OnClick([this](int index) { cmdCat_Click(index); });
+    optTyre.ForEach([this](int, ui::OptionButton& b) { tyreOptions_.Add(b); });
+    optTyre.OnClick([this](int index) { optTyre_Click(index); });
     // No class is chosen yet.
     cmbCar.SetEnabled(false);
     connectCMD.SetEnabled(false);

@@ -76,16 +76,14 @@ foMain::foMain() : ui::Form("foMain") {
         &foMain::R4_Click,  &foMain::R5_Click,  &foMain::R6_Click,  &foMain::R7_Click,
         &foMain::R8_Click,  &foMain::R9_Click,  &foMain::R10_Click, &foMain::R11_Click,
         &foMain::R12_Click, &foMain::R13_Click, &foMain::R14_Click, &foMain::R15_Click};
-    R.ForEach([this](int k, ui::MenuItem& item) { item.onClick = [this, k] { (this->*kReplay[k])(); }; });
+    R.OnClick([this](int k) { (this->*kReplay[k])(); });
     cmdStart.onClick = [this] { cmdStart_Click(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
 
-    optWeather.ForEach([this](int index, ui::OptionButton& b) {
-        weatherOptions_.Add(b);
-        b.onClick = [this, index] { optWeather_Click(index); };
-    });
-    cmdSS.ForEach([this](int n, ui::PushButton& b) { b.onClick = [this, n] { cmdSS_Click(n); }; });
-    cmdCat.ForEach([this](int k, ui::PushButton& b) { b.onClick = [this, k] { cmdCat_Click(k); }; });
+    optWeather.ForEach([this](int, ui::OptionButton& b) { weatherOptions_.Add(b); });
+    optWeather.OnClick([this](int index) { optWeather_Click(index); });
+    cmdSS.OnClick([this](int n) { cmdSS_Click(n); });
+    cmdCat.OnClick([this](int k) { cmdCat_Click(k); });
     cmdSetup.onClick = [this] { cmdSetup_Click(); };
     cmdRepair.onClick = [this] { cmdRepair_Click(); };
     cmbCountry.onClick = [this] { cmbCountry_Click(); };
