@@ -1,4 +1,4 @@
-// What the pieces of the main window (set-up, special stages, start, menus, timers) share.
+// What the pieces of the main window (set-up, SS, start, menus, timers) share.
 #pragma once
 #include <cstdint>
 

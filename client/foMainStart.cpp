@@ -148,7 +148,7 @@ void foMain::StartGame() {
         laCurrentStage.SetCaption("Select SS!!");
         laCurrentStage.SetBackColor(kRed);
         laCurrentStage.SetForeColor(client::kBlack);
-        cmdStart.SetEnabled(false);  // the next special stage must be picked first
+        cmdStart.SetEnabled(false);  // the next SS must be picked first
         if (g.gCurrentSS < gFunc::rb.gSSCount && g.gCurrentSS + 1 >= 1) {
             const int next = g.gCurrentSS + 1;
             cmdSS[next].SetEnabled(true);
