@@ -8,8 +8,8 @@ inline constexpr ui::Color kBlack = 0x000000;
 inline constexpr ui::Color kWhite = 0xFFFFFF;
 
 // The back colours of the push buttons.
-inline constexpr ui::Color kChosen = 0x00FFFF;     // the chosen car class, the next special stage: yellow
-inline constexpr ui::Color kUsed = 0xC0C0C0;       // a special stage already picked: grey
+inline constexpr ui::Color kChosen = 0x00FFFF;     // the chosen car class, the next SS: yellow
+inline constexpr ui::Color kUsed = 0xC0C0C0;       // an SS already picked: grey
 inline constexpr ui::Color kPlain = kWhite;        // any other class button
 inline constexpr ui::Color kPlainOver = 0xE0E0E0;  // ... while the pointer is over it: light grey
 

@@ -1,4 +1,4 @@
-// The special stage the driver picked last: a copy of its roadbook section, which the start and
+// The SS the driver picked last: a copy of its roadbook section, which the start and
 // the clock read. Its number is gCurrentSS.
 #pragma once
 #include <cstdint>

@@ -1,4 +1,4 @@
-// What the pieces of the main window (set-up, special stages, start, timers) share.
+// What the pieces of the main window (set-up, SS, start, menus, timers) share.
 #pragma once
 #include <cstdint>
 
@@ -13,5 +13,15 @@ std::int32_t ChosenSurface(const ui::ComboBox& surface);
 // Selects entry index of the list, which runs its click handler, when the list holds it.
 // Returns false, with the list left as it was, when it does not.
 bool SelectIfListed(ui::ComboBox& list, std::int32_t index);
+
+// Display mode k (0..15) of a replay, as the host's settings write it: the size by k % 4, the
+// colour depth by (k / 4) % 2, full screen for k below 8.
+struct ReplayMode {
+    const char* xRes;
+    const char* yRes;
+    const char* depth;
+    bool fullscreen;
+};
+ReplayMode ReplayModeOf(int k);
 
 }  // namespace client

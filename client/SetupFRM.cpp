@@ -64,12 +64,10 @@ SetupFRM::SetupFRM() : ui::Form("SetupFRM") {
     Add(cmdDefaultNew);
     Add(cmdStart);
     Add(txtSetupStart);
-    SetDesign(Design());
+    SetDesign(DesignTable());
 
-    for (int i = 0; i <= 2; ++i) {
-        cmdSetupNew[i].onClick = [this, i] { cmdSetupNew_Click(i); };
-        cmdDefaultNew[i].onClick = [this, i] { cmdDefaultNew_Click(i); };
-    }
+    cmdSetupNew.OnClick([this](int i) { cmdSetupNew_Click(i); });
+    cmdDefaultNew.OnClick([this](int i) { cmdDefaultNew_Click(i); });
     cmdStart.onClick = [this] { cmdStart_Click(); };
     onLoad = [this] { Form_Load(); };
 }

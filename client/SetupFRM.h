@@ -14,7 +14,7 @@ public:
     SetupFRM();
 
     // The window's design (client/SetupFRMDesign.cpp).
-    static const ui::FormDesign& Design();
+    static const ui::FormDesign& DesignTable();
 
     // Per slot 0..2: its choice, a button to pick a file and one back to the default setup.
     ui::ControlArray<ui::Label> laSetup{"laSetup", 0, 2};

@@ -42,7 +42,7 @@ constexpr std::array kControls = {
 
 }  // namespace
 
-const ui::FormDesign& SetupFRM::Design() {
+const ui::FormDesign& SetupFRM::DesignTable() {
     static const ui::FormDesign design{kWidth, kNoteY + 20 + 44 + 12, false, kControls};
     return design;
 }

@@ -162,7 +162,7 @@ void foMain::RecordFinish() {
 }
 
 void foMain::ArmPickedStage() {
-    // The driver picked the next special stage while this one ran: picking it found the finish
+    // The driver picked the next SS while this one ran: picking it found the finish
     // not yet recorded, so its start is allowed now.
     if (g.gCurrentSS != stage.gStartedSS) ArmStart();
 }

@@ -50,10 +50,10 @@ foCam::foCam() : ui::Form("foCam") {
     SetDesign(DesignTable());
     SetCaption("Cam Settings");
 
-    buPos.ForEach([this](int index, ui::PushButton& b) { b.onClick = [this, index] { buPos_Click(index); }; });
-    buTarget.ForEach([this](int index, ui::PushButton& b) { b.onClick = [this, index] { buTarget_Click(index); }; });
-    buFov.ForEach([this](int index, ui::PushButton& b) { b.onClick = [this, index] { buFov_Click(index); }; });
-    buNear.ForEach([this](int index, ui::PushButton& b) { b.onClick = [this, index] { buNear_Click(index); }; });
+    buPos.OnClick([this](int index) { buPos_Click(index); });
+    buTarget.OnClick([this](int index) { buTarget_Click(index); });
+    buFov.OnClick([this](int index) { buFov_Click(index); });
+    buNear.OnClick([this](int index) { buNear_Click(index); });
     save.onClick = [this] { save_Click(); };
     buClose.onClick = [this] { buClose_Click(); };
     edStep.onChange = [this] { edStep_Change(); };

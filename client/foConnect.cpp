@@ -55,26 +55,12 @@ foConnect::foConnect() : ui::Form("foConnect") {
         Add(*c);
     Add(cmdCat);
     Add(optTyre);
+    // The design gives the captions.
     SetDesign(DesignTable());
 
-    using Captioned = std::pair<ui::Label*, const char*>;
-    for (auto [label, caption] : std::initializer_list<Captioned>{{&laNickname, "Nickname:"},
-                                                                  {&laUserPwd, "Password:"},
-                                                                  {&laCat, "Car class:"},
-                                                                  {&laCar, "Car:"},
-                                                                  {&laTyre, "Tyres:"},
-                                                                  {&laPwd, "Rally password:"},
-                                                                  {&laPwdHint, "Leave it empty for free practice"}})
-        label->SetCaption(caption);
-    cmdCat.ForEach([this](int index, ui::PushButton& b) {
-        b.SetCaption(vm::kCarClassCodes[static_cast<std::size_t>(index)]);
-        b.onClick = [this, index] { cmdCat_Click(index); };
-    });
-    optTyre.ForEach([this](int index, ui::OptionButton& b) {
-        tyreOptions_.Add(b);
-        b.onClick = [this, index] { optTyre_Click(index); };
-    });
-    connectCMD.SetCaption("Enter!");
+    cmdCat.OnClick([this](int index) { cmdCat_Click(index); });
+    optTyre.ForEach([this](int, ui::OptionButton& b) { tyreOptions_.Add(b); });
+    optTyre.OnClick([this](int index) { optTyre_Click(index); });
     // No class is chosen yet.
     cmbCar.SetEnabled(false);
     connectCMD.SetEnabled(false);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "client/EventFlow.h"
 #include "client/ProgramWindow.h"
 
 foMain& foMain::Instance() { return vm::ProgramWindow<foMain>(); }
@@ -36,10 +37,10 @@ foMain::foMain() : ui::Form("foMain") {
         Utility.Add(menu(*item, caption));
     menu(HotLaps, "HotLaps").Add(menu(HotLap, "HotLaps"));
     menu(Replays, "Replays");
-    static const int kWidth[] = {640, 800, 1024, 1280}, kHeight[] = {480, 600, 768, 1024};
     R.ForEach([&](int k, ui::MenuItem& item) {
-        item.SetCaption("Replay " + std::to_string(kWidth[k % 4]) + " x " + std::to_string(kHeight[k % 4]) + " x " +
-                        ((k / 4) % 2 ? "32" : "16") + (k < 8 ? " FullScreen" : " Windowed"));
+        const client::ReplayMode mode = client::ReplayModeOf(k);
+        item.SetCaption(std::string("Replay ") + mode.xRes + " x " + mode.yRes + " x " + mode.depth +
+                        (mode.fullscreen ? " FullScreen" : " Windowed"));
         Add(item);
         Replays.Add(item);
     });
@@ -75,16 +76,14 @@ foMain::foMain() : ui::Form("foMain") {
         &foMain::R4_Click,  &foMain::R5_Click,  &foMain::R6_Click,  &foMain::R7_Click,
         &foMain::R8_Click,  &foMain::R9_Click,  &foMain::R10_Click, &foMain::R11_Click,
         &foMain::R12_Click, &foMain::R13_Click, &foMain::R14_Click, &foMain::R15_Click};
-    R.ForEach([this](int k, ui::MenuItem& item) { item.onClick = [this, k] { (this->*kReplay[k])(); }; });
+    R.OnClick([this](int k) { (this->*kReplay[k])(); });
     cmdStart.onClick = [this] { cmdStart_Click(); };
     onUnload = [this](int& cancel) { Form_Unload(cancel); };
 
-    optWeather.ForEach([this](int index, ui::OptionButton& b) {
-        weatherOptions_.Add(b);
-        b.onClick = [this, index] { optWeather_Click(index); };
-    });
-    cmdSS.ForEach([this](int n, ui::PushButton& b) { b.onClick = [this, n] { cmdSS_Click(n); }; });
-    cmdCat.ForEach([this](int k, ui::PushButton& b) { b.onClick = [this, k] { cmdCat_Click(k); }; });
+    optWeather.ForEach([this](int, ui::OptionButton& b) { weatherOptions_.Add(b); });
+    optWeather.OnClick([this](int index) { optWeather_Click(index); });
+    cmdSS.OnClick([this](int n) { cmdSS_Click(n); });
+    cmdCat.OnClick([this](int k) { cmdCat_Click(k); });
     cmdSetup.onClick = [this] { cmdSetup_Click(); };
     cmdRepair.onClick = [this] { cmdRepair_Click(); };
     cmbCountry.onClick = [this] { cmbCountry_Click(); };
@@ -97,6 +96,6 @@ foMain::foMain() : ui::Form("foMain") {
     cmbCar.onClick = [this] { cmbCar_Click(); };
     cmbCar.onChange = [this] { cmbCar_Change(); };
     onResize = [this] { Form_Resize(); };
-    SetDesign(Design());
+    SetDesign(DesignTable());
     ShowAsDesigned();
 }

@@ -1,5 +1,5 @@
 // The main window: the selectors of the next stage, the car-class buttons and car list, the
-// special-stage buttons, the labels, the menus and the four timers. One instance per program,
+// SS buttons, the labels, the menus and the four timers. One instance per program,
 // created (loaded, hidden) on first use.
 #pragma once
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     foMain();
 
     // The window's design (client/foMainDesign.cpp).
-    static const ui::FormDesign& Design();
+    static const ui::FormDesign& DesignTable();
 
     // Menus and exit (client/foMainMenus.cpp). The unload handler runs with cancel 0 when the
     // window is closed, with 3 from a start whose data-file check failed; 1 keeps it open.
@@ -122,10 +122,10 @@ public:
     // Makes gStageId the stage of the host: its host track id, sky list, humidity list (by the
     // rule of gCountry and the stage) and surface list.
     void ApplyStageId();
-    // Puts special stage n (1..20) of the roadbook into the selectors and makes it the current
+    // Puts SS n (1..20) of the roadbook into the selectors and makes it the current
     // one; its button is used up (client/foMainStages.cpp).
     void ApplyEventStage(std::int16_t n);
-    // Shows the time to the driver's own start of the current special stage in laCDown.
+    // Shows the time to the driver's own start of the current SS in laCDown.
     void UpdateStageCountdown(std::int16_t n);
 
 private:
@@ -137,8 +137,8 @@ private:
 
     // The stage monitor's finish: the stage line, the log and the result (client/StageMonitor.cpp).
     void RecordFinish();
-    // Enables the start of a special stage that was picked before the running one's finish.
+    // Enables the start of an SS that was picked before the running one's finish.
     void ArmPickedStage();
-    // Enables the start button for the special stage picked, once per armed stage.
+    // Enables the start button for the SS picked, once per armed stage.
     void ArmStart();
 };

@@ -2,7 +2,7 @@
 // the selectors of the next stage in labelled rows, the setup, repair and start buttons, then the
 // car classes and the car (free practice only); on the right, the stage text with the car picture
 // over it; a status row of fields (current stage, countdown, start offset, rank, last stage,
-// clock); below, the special-stage buttons in a column at the left edge and the status page
+// clock); below, the SS buttons in a column at the left edge and the status page
 // filling the rest, as the window's resize keeps it.
 #include <array>
 
@@ -128,7 +128,7 @@ constexpr ui::MenuShortcut kShortcuts[] = {
 
 }  // namespace
 
-const ui::FormDesign& foMain::Design() {
+const ui::FormDesign& foMain::DesignTable() {
     static const ui::FormDesign design{kWidth, kHeight, true, kControls, kMenuBar, kShortcuts};
     return design;
 }

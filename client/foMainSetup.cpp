@@ -100,7 +100,7 @@ void foMain::Carica() {
         cmdSS[1].SetBackcolor(client::kChosen);
         laCDown.SetVisible(true);
         imCDown.SetVisible(true);
-        // From now on only the special-stage buttons change the stage's conditions.
+        // From now on only the SS buttons change the stage's conditions.
         for (ui::Control* c : std::initializer_list<ui::Control*>{&cmbCountry, &cmbStage, &optWeather[0],
                                                                   &optWeather[2], &cmbWeather, &cmbWear, &cmbHumid,
                                                                   &cmbDamage, &cmbSurface})

@@ -1,4 +1,4 @@
-// The special stages of an event: a picked stage's roadbook section fixes the selectors, and
+// The stages (SS) of an event: a picked stage's roadbook section fixes the selectors, and
 // the countdown to the driver's own start of it.
 #include <cstdint>
 #include <cstdlib>
@@ -38,7 +38,7 @@ void foMain::cmdSS_Click(int n) {
 }
 
 void foMain::ArmStart() {
-    // The start button once per armed special stage; the stage monitor arms the next.
+    // The start button once per armed SS; the stage monitor arms the next.
     if (!g.gHostPath.empty() && g.gReadyForSS) {
         cmdStart.SetEnabled(true);
         g.gReadyForSS = false;

@@ -102,6 +102,12 @@ std::int32_t client::ChosenSurface(const ui::ComboBox& surface) {
     return i >= 0 ? surface.ItemData(i) : gFunc::kNoSurface;
 }
 
+client::ReplayMode client::ReplayModeOf(int k) {
+    static constexpr const char* kWidth[] = {"640", "800", "1024", "1280"};
+    static constexpr const char* kHeight[] = {"480", "600", "768", "1024"};
+    return {kWidth[k % 4], kHeight[k % 4], (k / 4) % 2 ? "32" : "16", k < 8};
+}
+
 void foMain::cmdStart_Click() { StartGame(); }
 
 void foMain::StartGame() {
@@ -142,7 +148,7 @@ void foMain::StartGame() {
         laCurrentStage.SetCaption("Select SS!!");
         laCurrentStage.SetBackColor(kRed);
         laCurrentStage.SetForeColor(client::kBlack);
-        cmdStart.SetEnabled(false);  // the next special stage must be picked first
+        cmdStart.SetEnabled(false);  // the next SS must be picked first
         if (g.gCurrentSS < gFunc::rb.gSSCount && g.gCurrentSS + 1 >= 1) {
             const int next = g.gCurrentSS + 1;
             cmdSS[next].SetEnabled(true);
@@ -207,14 +213,13 @@ void foMain::WriteHostDisplaySettings() {
 }
 
 void foMain::StartReplay(std::int16_t k) {
-    static const char* const kWidth[] = {"640", "800", "1024", "1280"};
-    static const char* const kHeight[] = {"480", "600", "768", "1024"};
     if (k < 0 || k > 15) return;
+    const client::ReplayMode mode = client::ReplayModeOf(k);
     g.gIniFile = gFunc::HostFile(gFunc::kHostSettings);
-    WriteHostSetting("Fullscreen", k < 8 ? "true" : "false");
-    WriteHostSetting("Depth", (k / 4) % 2 ? "32" : "16");
-    WriteHostSetting("XRes", kWidth[k % 4]);
-    WriteHostSetting("YRes", kHeight[k % 4]);
+    WriteHostSetting("Fullscreen", mode.fullscreen ? "true" : "false");
+    WriteHostSetting("Depth", mode.depth);
+    WriteHostSetting("XRes", mode.xRes);
+    WriteHostSetting("YRes", mode.yRes);
     for (ui::Timer* t : {&tMain, &mnuTimer, &pTimer}) t->SetEnabled(false);
     stage.gReplayFlag = true;
     struct Clear {

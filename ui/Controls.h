@@ -299,6 +299,12 @@ public:
         for (auto& [index, element] : elements_) f(index, *element);
     }
 
+    // The array's click event: a click of an element runs handler with the element's index.
+    template <class F>
+    void OnClick(const F& handler) const {
+        ForEach([&handler](int index, T& element) { element.onClick = [handler, index] { handler(index); }; });
+    }
+
 private:
     void Make(const std::string& name, int i) {
         elements_.emplace(i, std::make_unique<T>(name + "(" + std::to_string(i) + ")"));

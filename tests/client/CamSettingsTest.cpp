@@ -11,7 +11,6 @@
 #include "client/CameraSettings.h"
 #include "client/foCam.h"
 #include "services/Globals.h"
-#include "tests/support/DesignLayout.h"
 #include "tests/support/VmTest.h"
 
 namespace vmtest {
@@ -282,11 +281,6 @@ TEST(SplitMulti, PartsBetweenTheDelimitersAndOneEmptyPartAfterThem) {
     // The last delimiter of the list is never used; on equal places the earlier one cuts.
     EXPECT_EQ(gFunc::SplitMulti("a-b+c", {"+", "-"}), (std::vector<std::string>{"a-b", "c", ""}));
     EXPECT_EQ(gFunc::SplitMulti("a--b", {"-", "--", ""}), (std::vector<std::string>{"a", "", "b", ""}));
-}
-
-TEST_F(CamSettingsTest, TheDesignPlacesEveryControlOfTheWindowWithoutOverlap) {
-    EXPECT_TRUE(ui::DesignFaults(foCam()).empty());
-    EXPECT_EQ(LayoutFaults(foCam::DesignTable()), std::vector<std::string>{});
 }
 
 }  // namespace

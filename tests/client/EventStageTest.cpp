@@ -1,4 +1,4 @@
-// Special stages of an event: a picked section of the roadbook sets the selectors and the
+// The stages (SS) of an event: a picked section of the roadbook sets the selectors and the
 // current stage, and the countdown runs to the driver's own start.
 #include <gtest/gtest.h>
 
@@ -231,10 +231,10 @@ TEST_F(EventStageTest, CountdownToTheDriversOwnStart) {
     }
 }
 
-// The driver logs in to an event of three special stages and picks the first.
+// The driver logs in to an event of three stages and picks the first.
 class EventStagesAfterLogInTest : public ClientTest {};
 
-TEST_F(EventStagesAfterLogInTest, TheFirstSpecialStageSetsTheLockedSelectors) {
+TEST_F(EventStagesAfterLogInTest, TheFirstSSSetsTheLockedSelectors) {
     Serve("[MAIN]\r\nDESC=Rally\r\nPWD=secret\r\n"
           "[01]\r\nSS=114\r\nWH=2\r\nTM=52200\r\nBK=41M_hazy_clear\r\nHU=0\r\nGR=0\r\nSU=-1\r\n"
           "[02]\r\nSS=44\r\nWH=0\r\nTM=55800\r\nBK=44E_crisp_clear\r\nHU=2\r\nGR=1\r\nSU=1\r\n"

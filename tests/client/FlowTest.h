@@ -27,8 +27,7 @@ protected:
     // Runs them until the stage monitor has begun n more ticks.
     void MonitorTicks(int n);
 
-    // An event of ssCount special stages (services before stages given), the driver at the
-    // special stage current.
+    // An event of ssCount stages (services before stages given), the driver at SS current.
     void Event(int ssCount, int current = 1, std::vector<int> services = {});
 
     // Builds the host folder and the data packages of a start, the digests the check list

@@ -119,7 +119,7 @@ TEST_F(HostPollerTest, NothingIsReadOrWrittenWhileTheHostIsNotInFront) {
     EXPECT_EQ(os.processes.opened.size(), openings);
 }
 
-// The clock on its timer: the date and time, and in an event with a special stage picked the
+// The clock on its timer: the date and time, and in an event with an SS picked the
 // countdown to the driver's start of it.
 TEST_F(HostPollerTest, TheClockShowsTheTimeAndInAnEventTheCountdown) {
     w.tOra.SetEnabled(true);

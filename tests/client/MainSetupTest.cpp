@@ -27,7 +27,7 @@ protected:
     }
     std::vector<platform::FetchingWebPanes::Navigation> Navigations() const { return os.webPanes.navigations; }
 
-    // The selectors that only the special-stage buttons change in an event.
+    // The selectors that only the SS buttons change in an event.
     std::vector<ui::Control*> Selectors() {
         foMain& w = main();
         return {&w.cmbCountry, &w.cmbStage, &w.optWeather[0], &w.optWeather[2], &w.cmbWeather,
@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(MainSetupTest, AnEventShowsItsTitleStatusPageAndFirstSpecialStageWithTheSelectorsLocked) {
+TEST_F(MainSetupTest, AnEventShowsItsTitleStatusPageAndFirstSSWithTheSelectorsLocked) {
     foMain& w = main();
     // The view has laid the window out: the status pane below the car picture.
     w.Resized(800, 600);

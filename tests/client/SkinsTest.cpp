@@ -10,7 +10,6 @@
 #include "client/foMain.h"
 #include "client/foSkins.h"
 #include "services/Globals.h"
-#include "tests/support/DesignLayout.h"
 #include "tests/support/VmTest.h"
 
 namespace vmtest {
@@ -200,11 +199,6 @@ TEST_F(SkinsTest, EachOpeningFromTheMenuStartsFromTheDesign) {
     EXPECT_EQ(seen[1].picture, "");
     EXPECT_EQ(seen[1].width, 0) << "no size given: the design's";
     EXPECT_EQ(Get(kCarsIni), CarsIni("Skin26=3\r\n"));
-}
-
-TEST_F(SkinsTest, TheDesignPlacesEveryControlOfTheWindowWithoutOverlap) {
-    EXPECT_TRUE(ui::DesignFaults(foSkins()).empty());
-    EXPECT_EQ(LayoutFaults(foSkins::DesignTable()), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -235,7 +235,7 @@ TEST_F(StageMonitorTest, AFreePracticeFinishGoesToTheHotLapPageInHotLapModeOnly)
 }
 
 // The host vanishes during a started stage: the run log, the line, and in an event or in
-// hot-lap mode the retirement record and no further special stage.
+// hot-lap mode the retirement record and no further SS.
 TEST_F(StageMonitorTest, AHostThatVanishesDuringAStageIsARetirement) {
     struct Case {
         int line;
@@ -273,13 +273,13 @@ TEST_F(StageMonitorTest, AHostThatVanishesDuringAStageIsARetirement) {
     EXPECT_THAT(RunLog(), HasSubstr(" RETIRED!\r\n"));
 }
 
-// The driver picks the next special stage while the running one has no recorded finish: its
+// The driver picks the next SS while the running one has no recorded finish: its
 // start waits for the finish record.
-TEST_F(StageMonitorTest, TheFinishRecordLetsASpecialStagePickedMeanwhileStart) {
+TEST_F(StageMonitorTest, TheFinishRecordLetsAnSSPickedMeanwhileStart) {
     gFill::FillCombos(w.cmbCountry, w.cmbTyre, w.cmbWear, w.cmbHumid, w.cmbDamage);
     for (bool picked : {false, true}) {
         SCOPED_TRACE(picked ? "picked" : "not picked");
-        // As the start of special stage 1 leaves the client.
+        // As the start of SS 1 leaves the client.
         Event(3, 1);
         stage.gStartedSS = 1;
         stage.gResultPending = true;
@@ -299,7 +299,7 @@ TEST_F(StageMonitorTest, TheFinishRecordLetsASpecialStagePickedMeanwhileStart) {
     }
 }
 
-// A whole special stage through the client's start: the host folder prepared, the simulated
+// A whole SS through the client's start: the host folder prepared, the simulated
 // host opened, its menus driven into the stage, the splits and the finish recorded and sent
 // once each in order; the client's menu item in the host builds the client's menu, the other
 // closes the host after the finish, which is no retirement.
@@ -326,7 +326,7 @@ TEST_F(StageMonitorTest, AnEventStageFromTheStartButtonToTheClosedHost) {
     EXPECT_TRUE(g.gReadyForSS);
 }
 
-// The host of the next special stage ends in its menus, before its start line: a retirement
+// The host of the next SS ends in its menus, before its start line: a retirement
 // from that stage, which the finish of the stage before does not hide.
 TEST_F(StageMonitorTest, AHostThatEndsInItsMenusAfterAnEarlierFinishIsARetirement) {
     gFill::FillCombos(w.cmbCountry, w.cmbTyre, w.cmbWear, w.cmbHumid, w.cmbDamage);

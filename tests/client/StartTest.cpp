@@ -181,7 +181,7 @@ TEST_F(StartTest, APluginOrLaunchFailureNamesItsStepAndTheDriverCanStartAgain) {
     }
 }
 
-TEST_F(StartTest, AnEventStartArmsTheNextSpecialStageOnly) {
+TEST_F(StartTest, AnEventStartArmsTheNextSSOnly) {
     struct Case {
         int line;
         int current, count;

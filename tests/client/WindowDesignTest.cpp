@@ -1,9 +1,13 @@
-// The designs of the main window and the setup chooser against their presenters, and the main
-// window's layout when it is resized.
+// The client's window designs against their presenters, and the main window's layout when it
+// is resized.
 #include <gtest/gtest.h>
 
+#include "catalogues/CarCatalogue.h"
 #include "client/SetupFRM.h"
+#include "client/foCam.h"
+#include "client/foConnect.h"
 #include "client/foMain.h"
+#include "client/foSkins.h"
 #include "tests/support/DesignLayout.h"
 #include "tests/support/VmTest.h"
 #include "ui/Design.h"
@@ -18,11 +22,27 @@ const StackedRows kStacked = {{"MainTXT", "wbCar"}, {"wb", "Picture9"}};
 
 TEST_F(WindowDesignTest, EveryRowBindsToItsControlInsideTheWindowWithoutCoveringAnother) {
     SetupFRM chooser;
-    for (const ui::Form* form : std::initializer_list<const ui::Form*>{&foMain::Instance(), &chooser}) {
+    foConnect connect;
+    foCam camera;
+    foSkins skins;
+    for (const ui::Form* form :
+         std::initializer_list<const ui::Form*>{&foMain::Instance(), &chooser, &connect, &camera, &skins}) {
         SCOPED_TRACE(form->Name());
         EXPECT_EQ(ui::DesignFaults(*form), std::vector<std::string>{});
         EXPECT_EQ(LayoutFaults(*form->Design(), kStacked), std::vector<std::string>{});
+        EXPECT_EQ(form->ScaleWidth(), form->Design()->width);
     }
+}
+
+// The class buttons of both windows are labelled as the catalogue names the classes.
+TEST_F(WindowDesignTest, TheClassButtonsShowTheCataloguesClassCodes) {
+    foConnect connect;
+    for (const ui::ControlArray<ui::PushButton>* buttons : {&connect.cmdCat, &foMain::Instance().cmdCat})
+        buttons->ForEach([](int k, ui::PushButton& b) {
+            EXPECT_EQ(b.Caption(), vm::kCarClassCodes[static_cast<std::size_t>(k)]) << b.Name();
+        });
+    EXPECT_EQ(connect.laPwdHint.Caption(), "Leave it empty for free practice");
+    EXPECT_EQ(connect.connectCMD.Caption(), "Enter!");
 }
 
 TEST_F(WindowDesignTest, ResizingKeepsTheStageTextAndCarPictureAndFillsTheRestWithTheStatusPage) {

@@ -280,6 +280,12 @@ TEST(ControlArrayTest, ElementsCarryTheirIndexInTheirName) {
     int count = 0;
     cmdCat.ForEach([&](int i, ui::PushButton&) { EXPECT_EQ(i, ++count); });
     EXPECT_EQ(count, 10);
+
+    std::vector<int> clicked;
+    cmdCat.OnClick([&](int i) { clicked.push_back(i); });
+    cmdCat[7].Press();
+    cmdCat[1].Press();
+    EXPECT_EQ(clicked, (std::vector<int>{7, 1}));
 }
 
 }  // namespace
