@@ -7,12 +7,12 @@
 namespace vm {
 
 std::optional<double> ReadCameraNumber(const std::string& text) {
-    return ToDouble(ReplaceAll(text, ".", g.gDecimalSep), platform::regional().DecimalSeparator());
+    return ToDouble(ReplaceAll(text, ".", DecimalSign(g.gDecimalSep)), platform::regional().DecimalSeparator());
 }
 
 std::string ShowCameraNumber(double value) { return FormatNumber(value, platform::regional().DecimalSeparator()); }
 
-std::string CameraFileText(const std::string& shown) { return ReplaceAll(shown, g.gDecimalSep, "."); }
+std::string CameraFileText(const std::string& shown) { return ReplaceAll(shown, DecimalSign(g.gDecimalSep), "."); }
 
 }  // namespace vm
 

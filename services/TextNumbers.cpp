@@ -17,14 +17,17 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The user's decimal sign; "." when the settings name none.
-std::string DecimalSign(const std::string& decimalSep) { return decimalSep.empty() ? "." : decimalSep; }
-
 // Text written with "." as its decimal point, with the user's decimal sign in its place.
 std::string WithDecimalSign(std::string text, const std::string& decimalSep) {
     if (auto point = text.find('.'); point != std::string::npos) text.replace(point, 1, DecimalSign(decimalSep));
     return text;
 }
+
+}  // namespace
+
+std::string DecimalSign(const std::string& decimalSep) { return decimalSep.empty() ? "." : decimalSep; }
+
+namespace {
 
 // Parses sign, digits, an optional fraction after sep and an optional exponent into a double.
 std::optional<double> ParseNumber(const std::string& raw, const std::string& sep) {

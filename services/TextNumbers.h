@@ -17,6 +17,9 @@ std::string TrimBlanks(const std::string& text, std::string_view blanks = " ");
 std::optional<std::int32_t> ToLong(const std::string& text, const std::string& decimalSep);
 std::optional<std::int16_t> ToInteger(const std::string& text, const std::string& decimalSep);
 
+// The user's decimal sign; "." when the settings name none.
+std::string DecimalSign(const std::string& decimalSep);
+
 // The text with every what replaced by with (an empty what replaces nothing).
 std::string ReplaceAll(std::string text, const std::string& what, const std::string& with);
 

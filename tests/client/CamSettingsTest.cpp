@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogues/CarCatalogue.h"
@@ -117,14 +118,17 @@ TEST_F(CamSettingsTest, TheCarsFileLiesInTheHostFolderAlsoWhenTheProgramRunsFrom
 }
 
 TEST_F(CamSettingsTest, NumbersShowInTheUsersFormAndAreSavedWithAPoint) {
-    for (const std::string sep : {",", "."}) {
-        SCOPED_TRACE("decimal separator " + sep);
+    // The separator of the settings and of the regional form; settings that name none read as ".".
+    const std::pair<std::string, std::string> separators[] = {{",", ","}, {".", "."}, {"", "."}};
+    for (const auto& [settings, sep] : separators) {
+        SCOPED_TRACE("decimal separator \"" + settings + "\" in the settings, " + sep + " in the regional form");
         auto local = [&](std::string text) {
             for (char& ch : text)
                 if (ch == '.') ch = sep[0];
             return text;
         };
         Regional(sep);
+        g.gDecimalSep = settings;
         Put(kCar26Ini, kCamera);
         foCam& w = Open();
         EXPECT_EQ(gCamera.posX, 0.5);
