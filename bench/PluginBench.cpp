@@ -17,17 +17,14 @@
 #include <vector>
 
 #include "platform/StopSignal.h"
-#include "plugins/HostAddresses.h"
 #include "plugins/shifter/Shifter.h"
 #include "tests/support/SimHostFolder.h"
-#include "tools/simhost/SimHost.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::uint32_t kGear = simhost::layout::kCar + qvrplugin::kCarGear;
 constexpr std::uint8_t kKeys[2] = {0x2C, 0x2D};  // Z, X: first and second gear
 constexpr const char* kSettings = "Enabled=1\r\nKey0=2c\r\nKey1=2d\r\n";
 // At the start entry, with a stage that lasts a day.
@@ -58,14 +55,7 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 int Latency(int presses) {
     vmtest::SimHostFolder host(kSettings, 5);
     if (!host.Start("", kLongStage) || !host.StartStage()) return 1;
-    // Until the poll thread has its keyboard.
-    bool ready = false;
-    for (int i = 0; i < 100 && !ready; ++i) {
-        host.Press(kKeys[1], true);
-        ready = host.Until([&] { return host.Read32(kGear) == 3; }, 200ms);
-        host.Press(kKeys[1], false);
-    }
-    if (!ready) return 2;
+    if (!host.ShiftWith(kKeys[1], 3)) return 2;  // the poll thread has its keyboard
     std::vector<double> times;
     int lost = 0;
     for (int i = 0; i < presses; ++i) {
@@ -75,10 +65,10 @@ int Latency(int presses) {
         host.Press(kKeys[i % 2], true);
         // Looks at the gear every quarter millisecond: a tighter loop of reads would load the
         // server that delivers the key event.
-        while (host.Read32(kGear) != gear && Clock::now() - pressed < 1s) vmtest::SimHostFolder::Sleep(250us);
+        while (host.Gear() != gear && Clock::now() - pressed < 1s) vmtest::SimHostFolder::Sleep(250us);
         const Clock::time_point seen = Clock::now();
         host.Press(kKeys[i % 2], false);
-        if (host.Read32(kGear) != gear) ++lost;
+        if (host.Gear() != gear) ++lost;
         else times.push_back(Ms(seen - pressed));
     }
     host.Close();

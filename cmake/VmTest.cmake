@@ -6,6 +6,18 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${VM_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
+# vm_with_event_server(<variable> <fixture folder> <command...>): sets the variable to a command
+# line that runs the command while tools/event_server serves the fixture folder (the address in
+# VM_EVENT_SERVER); on Windows the server runs under Wine.
+function(vm_with_event_server variable fixtures)
+  set(windows "")
+  if(VM_WINDOWS)
+    set(windows --windows)
+  endif()
+  set(${variable} bash ${CMAKE_SOURCE_DIR}/scripts/with-event-server ${windows} ${fixtures}
+      -- ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vm_event_server> -- ${ARGN} PARENT_SCOPE)
+endfunction()
+
 # vm_test(<name> SOURCES ... LIBS ... [TIMEOUT s] [EVENT_SERVER <fixture folder>])
 # Natively each case is its own CTest test; under Wine each program is one test, since starting
 # a Wine process per case would cost more than the cases themselves. With EVENT_SERVER the
@@ -18,15 +30,8 @@ function(vm_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} vm_test_support GTest::gmock)
   if(T_EVENT_SERVER)
-    set(wrap bash ${CMAKE_SOURCE_DIR}/scripts/with-event-server)
-    if(VM_WINDOWS)
-      set(emu ${CMAKE_CROSSCOMPILING_EMULATOR})
-      add_test(NAME ${name} COMMAND ${wrap} --windows ${T_EVENT_SERVER}
-               -- ${emu} $<TARGET_FILE:vm_event_server> -- ${emu} $<TARGET_FILE:${name}>)
-    else()
-      add_test(NAME ${name} COMMAND ${wrap} ${T_EVENT_SERVER}
-               -- $<TARGET_FILE:vm_event_server> -- $<TARGET_FILE:${name}>)
-    endif()
+    vm_with_event_server(command ${T_EVENT_SERVER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+    add_test(NAME ${name} COMMAND ${command})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "event-server")
   elseif(VM_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})

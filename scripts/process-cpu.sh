@@ -18,10 +18,11 @@ cpu_ns() {
   echo "$total"
 }
 
-# The process whose program (the first word of its command line) ends in the text, or nothing.
+# The process whose program (the first word of its command line) ends in the text $1, and
+# whose command line holds the text $2 (by default $1); or nothing.
 process_of_program() {
   local p program
-  for p in $(grep -l -a -F "$1" /proc/[0-9]*/cmdline 2>/dev/null | cut -d/ -f3 || true); do
+  for p in $(grep -l -a -F "${2:-$1}" /proc/[0-9]*/cmdline 2>/dev/null | cut -d/ -f3 || true); do
     program=$(tr '\0' '\n' 2>/dev/null < "/proc/$p/cmdline" | head -1 || true)
     if [[ "$program" == *"$1" ]]; then echo "$p"; return; fi
   done

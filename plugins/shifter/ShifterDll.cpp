@@ -36,7 +36,7 @@ void RunPollThread(void*) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HostPlugin* QVR_CDECL QVR_CreatePlugin(HostGameApi* host) {
+extern "C" __attribute__((dllexport)) HostPlugin* QVR_CDECL QVR_CreatePlugin(HostGameApi* host) {
     try {
         return shifter::CreateShifterPlugin(host, TheShifter());
     } catch (...) {

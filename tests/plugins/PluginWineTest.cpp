@@ -9,29 +9,16 @@
 #include "plugins/HostAddresses.h"
 #include "services/host/HostMap.h"
 #include "tests/support/SimHostFolder.h"
-#include "tools/simhost/SimHost.h"
 
 namespace vmtest {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::uint32_t kGear = simhost::layout::kCar + qvrplugin::kCarGear;
 constexpr std::uint8_t kScanZ = 0x2C, kScanX = 0x2D;
 
 class PluginWineTest : public ::testing::Test {
 protected:
-    // Presses the key until the gear reads the value: the first presses may come before the
-    // poll thread has opened the keyboard. Returns true once it does.
-    bool ShiftWith(std::uint8_t scanCode, std::uint32_t gear) {
-        bool shifted = false;
-        for (int i = 0; i < 50 && !shifted; ++i) {
-            host.Press(scanCode, true);
-            shifted = host.Until([&] { return host.Read32(kGear) == gear; }, 200ms);
-            host.Press(scanCode, false);
-        }
-        return shifted;
-    }
     bool Recorded(const std::string& line) {
         const auto record = host.Record();
         return std::find(record.begin(), record.end(), line) != record.end();
@@ -79,7 +66,7 @@ TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
 // them, and shifts gears while it runs and not after the finish.
 TEST_F(PluginWineTest, TheShifterHearsOfAStageRunAndShiftsWhileItRuns) {
     ASSERT_TRUE(host.Start("", "--menu 10 --stage 2,4,12 --speed 1")) << testing::PrintToString(host.Record());
-    ASSERT_EQ(host.Read32(kGear), 0u);
+    ASSERT_EQ(host.Gear(), 0u);
     // The menu car index lies in code: avviora has given it back its protection.
     platform::ScopedProcess query(host.processes, host.processes.Open(host.pid, platform::kProcessQueryInformation));
     // avviora writes the index at each of its notifications (a thread of the host starting, say),
@@ -96,15 +83,15 @@ TEST_F(PluginWineTest, TheShifterHearsOfAStageRunAndShiftsWhileItRuns) {
     const std::uint8_t track[4] = {41, 0, 0, 0};  // as the client sets the stage
     ASSERT_TRUE(host.processes.WriteMemory(host.process, hostmap::kTrackIdCell, track, 4));
     ASSERT_TRUE(host.StartStage());
-    EXPECT_TRUE(ShiftWith(kScanZ, 2)) << host.Read32(kGear);
-    EXPECT_TRUE(ShiftWith(kScanX, 3)) << host.Read32(kGear);
+    EXPECT_TRUE(host.ShiftWith(kScanZ, 2)) << host.Gear();
+    EXPECT_TRUE(host.ShiftWith(kScanX, 3)) << host.Gear();
 
     ASSERT_TRUE(host.Until([&] { return Recorded("stage end 2 4 12 Track 41"); }, 30s))
         << testing::PrintToString(host.Record());
     host.Press(kScanZ, true);  // after the finish: no gear
     SimHostFolder::Sleep(300ms);
     host.Press(kScanZ, false);
-    EXPECT_EQ(host.Read32(kGear), 3u);
+    EXPECT_EQ(host.Gear(), 3u);
     ASSERT_TRUE(host.Close());
 
     EXPECT_EQ(host.files.ReadFile(host.path + "\\qvrplugin.log").value_or("<none>"),

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/Bytes.h"
+#include "plugins/HostAddresses.h"
 #include "services/host/HostMap.h"
 #include "tools/simhost/SimHost.h"
 
@@ -79,6 +80,18 @@ std::vector<std::string> SimHostFolder::Record() {
 void SimHostFolder::Press(std::uint8_t scanCode, bool down) {
     constexpr std::uint32_t kScanCodeOnly = 0x8;  // KEYEVENTF_SCANCODE
     desktop.KeyEvent(0, scanCode, (down ? 0 : platform::kKeyEventKeyUp) | kScanCodeOnly, 0);
+}
+
+std::uint32_t SimHostFolder::Gear() { return Read32(simhost::layout::kCar + qvrplugin::kCarGear); }
+
+bool SimHostFolder::ShiftWith(std::uint8_t scanCode, std::uint32_t gear) {
+    bool shifted = false;
+    for (int i = 0; i < 100 && !shifted; ++i) {
+        Press(scanCode, true);
+        shifted = Until([&] { return Gear() == gear; }, std::chrono::milliseconds(200));
+        Press(scanCode, false);
+    }
+    return shifted;
 }
 
 bool SimHostFolder::StartStage() {

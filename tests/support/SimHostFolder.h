@@ -32,6 +32,11 @@ public:
     std::vector<std::string> Record();
     // A synthetic key event by scan code.
     void Press(std::uint8_t scanCode, bool down);
+    // The gear of the host's car, as the shifter writes it.
+    std::uint32_t Gear();
+    // Presses the key until the gear reads the value, 100 times at most: the first presses may
+    // come before the shifter's poll thread has opened the keyboard. Returns true once it does.
+    bool ShiftWith(std::uint8_t scanCode, std::uint32_t gear);
     // Puts the window in front and presses Enter, which at the start entry (--menu 10) starts the
     // stage. Returns true once the stage has started.
     bool StartStage();

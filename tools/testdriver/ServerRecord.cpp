@@ -103,9 +103,9 @@ std::optional<std::string> ResultRecord(const std::string& target) {
 }
 
 std::string DescribeRecord(const std::string& record) {
-    static const char* const kFields[] = {"kind",   "time", "stage",       "weather", "car slot", "car",
-                                          "damage", "option", "test",      "humidity", "wear",    "sky",
-                                          "special stage", "start offset", "class",  "clock"};
+    static const char* const kFields[] = {"kind", "time",   "stage", "weather",  "car slot", "car",
+                                          "damage", "option", "test", "humidity", "wear", "sky",
+                                          "SS", "start offset", "class", "clock"};
     static const std::pair<const char*, const char*> kKinds[] = {
         {"0", "start"}, {"2", "finish"}, {"3", "status"}, {"6", "retired"}};
     std::string out;
