@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <sstream>
 
 #include "preparation/Roadbook.h"
@@ -19,17 +18,16 @@ using vm::g;
 class LogInServerTest : public ClientTest {
 protected:
     void SetUp() override {
-        const char* base = std::getenv("VM_EVENT_SERVER");
-        ASSERT_NE(base, nullptr) << "run through scripts/with-event-server";
-        server = base;
-        ASSERT_TRUE(http.Get(Url("/__reset"), 10).has_value());
+        server = EventServerAddress();
+        ASSERT_FALSE(server.empty()) << "run through scripts/with-event-server";
+        ASSERT_TRUE(ResetEventServer(http, server));
         platform::ports().http = &http;
         platform::ports().webPanes = &panes.panes;
     }
     // The request targets the server received, in their order.
     std::vector<std::string> Received() {
         panes.Flush();
-        std::istringstream lines(http.Get(Url("/__requests"), 10).value_or("<failed>"));
+        std::istringstream lines(EventServerRequests(http, server));
         std::vector<std::string> targets;
         for (std::string line; std::getline(lines, line);) targets.push_back(line);
         return targets;

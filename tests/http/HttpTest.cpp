@@ -4,61 +4,46 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "platform/Socket.h"
 #include "platform/WebPane.h"
-#ifdef _WIN32
-#include "platform/win32/Win32Adapters.h"
-#else
-#include "platform/native/CurlHttp.h"
-#endif
+#include "tests/support/OsWeb.h"
 
 namespace vmtest {
 namespace {
 
-std::unique_ptr<platform::HttpPort> OsHttp() {
-#ifdef _WIN32
-    return std::make_unique<platform::win32::WinInetHttp>();
-#else
-    return std::make_unique<platform::CurlHttp>();
-#endif
-}
-
 class HttpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* base = std::getenv("VM_EVENT_SERVER");
-        ASSERT_NE(base, nullptr) << "run through scripts/with-event-server";
-        server = base;
-        ASSERT_TRUE(http->Get(server + "/__reset", 10).has_value());
+        server = EventServerAddress();
+        ASSERT_FALSE(server.empty()) << "run through scripts/with-event-server";
+        ASSERT_TRUE(ResetEventServer(http, server));
     }
-    std::string Recorded() { return http->Get(server + "/__requests", 10).value_or("<failed>"); }
+    std::string Recorded() { return EventServerRequests(http, server); }
 
-    std::unique_ptr<platform::HttpPort> http = OsHttp();
+    OsHttp http;
     std::string server;
 };
 
 TEST_F(HttpTest, RepliesComeBackAsTheyWereServed) {
-    EXPECT_EQ(http->Get(server + "/ora.php").value_or("<failed>"), "12:34:56");
-    EXPECT_EQ(http->Get(server + "/rank.php?user=Ari&pwd=secret").value_or("<failed>"), "3");
+    EXPECT_EQ(http.Get(server + "/ora.php").value_or("<failed>"), "12:34:56");
+    EXPECT_EQ(http.Get(server + "/rank.php?user=Ari&pwd=secret").value_or("<failed>"), "3");
     // The roadbook is bytes: CRLF, NUL and bytes above 0x7F unchanged.
-    EXPECT_EQ(http->Get(server + "/roadbook/qvr-race.ini").value_or("<failed>"),
+    EXPECT_EQ(http.Get(server + "/roadbook/qvr-race.ini").value_or("<failed>"),
               std::string("[RALLY]\r\nPWD=secret\r\n\0\xff\xe9\r\n", 26));
-    EXPECT_EQ(http->Get(server + "/HotLaps/").value_or("<failed>"), "<html><body>hot laps</body></html>");
+    EXPECT_EQ(http.Get(server + "/HotLaps/").value_or("<failed>"), "<html><body>hot laps</body></html>");
 }
 
 TEST_F(HttpTest, ServerRecordsTheExactAddresses) {
-    (void)http->Get(server + "/driver.php?driver=Ari&car=12&cat=3&tyre=1&ver=2.0&pwd=p%26w");
-    (void)http->Get(server + "/log.php?user=Ari&msg=0A1B&pwd=");
+    (void)http.Get(server + "/driver.php?driver=Ari&car=12&cat=3&tyre=1&ver=2.0&pwd=p%26w");
+    (void)http.Get(server + "/log.php?user=Ari&msg=0A1B&pwd=");
     EXPECT_EQ(Recorded(), "/driver.php?driver=Ari&car=12&cat=3&tyre=1&ver=2.0&pwd=p%26w\n/log.php?user=Ari&msg=0A1B&pwd=\n");
 }
 
 TEST_F(HttpTest, FailuresGiveNothing) {
-    EXPECT_FALSE(http->Get(server + "/no-such-page.php").has_value());  // 404
-    EXPECT_FALSE(http->Get("http://127.0.0.1:1/ora.php", 5).has_value());  // nobody listening
+    EXPECT_FALSE(http.Get(server + "/no-such-page.php").has_value());  // 404
+    EXPECT_FALSE(http.Get("http://127.0.0.1:1/ora.php", 5).has_value());  // nobody listening
 }
 
 // A server that takes the connection and never answers holds each page for a whole page
@@ -67,10 +52,10 @@ TEST(WebPanesClosing, WaitsForNoPageTimeoutOfASilentServer) {
     auto silent = platform::ListenLoopback(0);  // never accepts, never answers
     ASSERT_TRUE(silent);
     const std::string page = "http://127.0.0.1:" + std::to_string(silent->Port()) + "/log.php?user=Ari";
-    static auto http = OsHttp();  // a worker left fetching still uses it
+    static OsHttp http;  // a worker left fetching still uses it
     const auto start = std::chrono::steady_clock::now();
     {
-        platform::QueuedWebPanes panes(*http);
+        platform::QueuedWebPanes panes(http);
         for (int i = 0; i < 4; ++i) panes.Navigate("wb", page);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(platform::kHttpTimeoutSeconds));

@@ -2,7 +2,6 @@
 // the local event server, which records exactly what it was sent.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "preparation/ResultRecord.h"
@@ -20,10 +19,9 @@ using vm::g;
 class WebPaneServerTest : public VmTest {
 protected:
     void SetUp() override {
-        const char* base = std::getenv("VM_EVENT_SERVER");
-        ASSERT_NE(base, nullptr) << "run through scripts/with-event-server";
-        server = base;
-        ASSERT_TRUE(http.Get(server + "/__reset", 10).has_value());
+        server = EventServerAddress();
+        ASSERT_FALSE(server.empty()) << "run through scripts/with-event-server";
+        ASSERT_TRUE(ResetEventServer(http, server));
         platform::ports().webPanes = &os_panes.panes;
         g.gUrlLog = server + "/log.php?user=";
         g.gUrlError = server + "/err.php?user=";
@@ -32,7 +30,7 @@ protected:
     }
     std::string Recorded() {
         os_panes.Flush();
-        return http.Get(server + "/__requests", 10).value_or("<failed>");
+        return EventServerRequests(http, server);
     }
     std::string Target(const std::string& url) { return url.substr(server.size()); }
 

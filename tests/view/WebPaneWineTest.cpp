@@ -15,6 +15,7 @@
 #include "platform/Socket.h"
 #include "platform/win32/Win32Adapters.h"
 #include "platform/win32/WinApi.h"
+#include "tests/support/OsWeb.h"
 #include "platform/win32/view/FormViews.h"
 #include "ui/Form.h"
 
@@ -37,10 +38,9 @@ protected:
     }
 
     void SetUp() override {
-        const char* base = std::getenv("VM_EVENT_SERVER");
-        ASSERT_NE(base, nullptr) << "run through scripts/with-event-server";
-        server = base;
-        ASSERT_TRUE(http.Get(server + "/__reset", 10));
+        server = EventServerAddress();
+        ASSERT_FALSE(server.empty()) << "run through scripts/with-event-server";
+        ASSERT_TRUE(ResetEventServer(http, server));
         form.Show();
         HWND window = ::FindWindowA("vmPanes", nullptr);
         ASSERT_NE(window, nullptr);
@@ -67,7 +67,7 @@ protected:
         const DWORD start = ::GetTickCount();
         PumpUntil([&] { return ::GetTickCount() - start > ms; });
     }
-    std::string Recorded() { return http.Get(server + "/__requests", 10).value_or("<failed>"); }
+    std::string Recorded() { return EventServerRequests(http, server); }
     std::string PaneText() {
         char buf[256] = {};
         ::GetWindowTextA(text, buf, sizeof buf);
