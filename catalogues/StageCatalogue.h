@@ -1,4 +1,4 @@
-// The special stages of each country and the filling of the main window's stage selector.
+// The stages of each country and the filling of the main window's stage selector.
 // An entry shows the stage's name and length ("Kaihuavaara       [6100m]") and carries the
 // stage id, the key of a stage throughout the client, as item data.
 #pragma once

@@ -8,7 +8,7 @@
 
 namespace gFunc {
 
-// Special stages are the roadbook's sections "01" to "20"; element n of each array is section n
+// The SS of an event are the roadbook's sections "01" to "20"; element n of each array is section n
 // (element 0 is never filled).
 constexpr int kRoadbookStages = 20;
 
@@ -21,7 +21,7 @@ struct RoadbookVars {
     std::int32_t gRoadbookDamage = 0;   // [MAIN] DAM, damage level 0..3
     std::int16_t gRoadbookTip = 0;      // [MAIN] TIP, with DEL: wear from the start rank
     std::int16_t gSSCount = 0;          // sections whose SS is greater than 0
-    PerStage<std::int16_t> gRoadbookSS{};       // SS, stage id; > 0: a special stage
+    PerStage<std::int16_t> gRoadbookSS{};       // SS, stage id; > 0: an SS
     PerStage<std::int16_t> gRoadbookWeather{};  // WH, weather option
     PerStage<std::int32_t> gRoadbookTime{};     // TM, first start, seconds after midnight
     PerStage<std::int32_t> gRoadbookService{};  // SP, 1: service before the stage

@@ -58,7 +58,7 @@ struct Globals {
     std::string gAppVersion;          // "major.minor.revision" of the running program
     std::int16_t gMenuStarted = 0;    // the host-menu driver has begun
     std::uint8_t gClientReady = 0;    // 1 once the main window is set up; until then a host found is ended
-    bool gReadyForSS = false;         // the next special stage may be armed
+    bool gReadyForSS = false;         // the next SS may be armed
     std::int16_t gStagePhase = 0;
     std::int32_t gHostOption = 0;     // sent in the result records; always 0
     std::string gWebPage;             // what the main window's pane wb shows

@@ -24,7 +24,7 @@ struct StageState {
     std::string gSplit1Text, gSplit2Text;  // " s1[mm:ss.hh]", " s2[mm:ss.hh]"
     std::string gWeatherMark;              // "*" for a finish in bad conditions
 
-    // The special stage that the last start in event mode drove; a later one picked before that
+    // The SS that the last start in event mode drove; a later one picked before that
     // stage's finish was recorded has not been started yet.
     std::int16_t gStartedSS = 0;
 };

@@ -1,5 +1,5 @@
 // The calling thread's message loops: the program's own and those of its waits
-// (Win32Desktop::PumpEvents). This folder must contain only Win32-specific code.
+// (Win32Desktop::PumpEvents). This folder alone holds code for Win32.
 #pragma once
 #include "platform/win32/WinApi.h"
 

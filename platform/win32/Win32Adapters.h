@@ -1,4 +1,4 @@
-// Adapters of the ports on the Win32 API. This folder must contain only Win32-specific code.
+// Adapters of the ports on the Win32 API. This folder alone holds code for Win32.
 #pragma once
 #include "platform/Ports.h"
 

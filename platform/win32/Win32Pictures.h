@@ -1,5 +1,5 @@
 // Pictures through OLE's picture loader (BMP, JPEG, GIF, icons, metafiles). This folder must
-// contain only Win32-specific code.
+// hold code for Win32 alone.
 #pragma once
 #include <string>
 

@@ -1,4 +1,4 @@
-// Winsock adapter of platform/Socket.h. This folder must contain only Win32-specific code.
+// Winsock adapter of platform/Socket.h. This folder alone holds code for Win32.
 #include <winsock2.h>
 
 #include "platform/Socket.h"

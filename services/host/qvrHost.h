@@ -1,4 +1,4 @@
-// The host-specific part of the host link (module qvrMod): which host build runs, its base
+// The host link for the host builds it knows (module qvrMod): which host build runs, its base
 // pointers and menu index, the menu and stage patches, Enter presses and closing the host.
 // Every access goes through module Memory; nothing is remembered between calls.
 #pragma once

@@ -12,7 +12,7 @@ using vm::g;
 
 const char* kRoadbook = "C:\\Velomark\\qvr-race.ini";
 
-// Special stages in 01, 02 and 05 only, values that do not fit their widths, and sections that
+// SS in 01, 02 and 05 only, values that do not fit their widths, and sections that
 // are named like stages but are not "01".."20".
 const char* kSparse =
     "[MAIN]\r\nDESC=Rally of the Lakes\r\nPWD=Lak3s\r\nDAM=2\r\nDEL=30\r\nTIP=1\r\n"

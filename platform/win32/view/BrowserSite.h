@@ -1,5 +1,5 @@
 // The system's WebBrowser control, hosted in a window with plain COM: client site, in-place site
-// and frame, and a sink of the browser's events. This folder must contain only Win32-specific code.
+// and frame, and a sink of the browser's events. This folder alone holds code for Win32.
 #pragma once
 #include <string>
 

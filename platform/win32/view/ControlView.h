@@ -1,6 +1,6 @@
 // The real controls of a form's window, each bound to the model of its design row. A control
 // shows every change of its model; the user's actions reach the model through the setters that
-// code uses, so both raise the same events. This folder must contain only Win32-specific code.
+// code uses, so both raise the same events. This folder alone holds code for Win32.
 #pragma once
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-// The real windows of the program's forms. This folder must contain only Win32-specific code.
+// The real windows of the program's forms. This folder alone holds code for Win32.
 //
 // A form is shown by a top-level window made from its design (ui::Form::SetDesign) while it is
 // loaded: created hidden when it is loaded, shown and hidden with it, disabled while it owns a

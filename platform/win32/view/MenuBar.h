@@ -1,6 +1,5 @@
 // A form's menu bar, built from its menu item models: captions with their shortcuts, ticks,
-// greyed and hidden items, and the keyboard shortcuts. This folder must contain only
-// Win32-specific code.
+// greyed and hidden items, and the keyboard shortcuts. This folder alone holds code for Win32.
 #pragma once
 #include <string>
 #include <vector>
