@@ -3,9 +3,9 @@
 #include "client/foConnect.h"
 #include "platform/CallbackFailure.h"
 #include "platform/win32/Win32Adapters.h"
-#include "platform/win32/view/FormViews.h"
 #include "services/Messages.h"
 #include "services/gLog.h"
+#include "ui/win32/FormViews.h"
 
 int main() {
     platform::win32::InstallWin32Ports();
@@ -14,7 +14,7 @@ int main() {
         gLog::WriteLogTimed("Unexpected failure: " + what);
         vm::ShowMessage("Unexpected failure: " + what, platform::kMsgCritical, "Error");
     });
-    platform::win32::view::InstallFormViews();
+    ui::win32::InstallFormViews();
     foConnect::Instance().Show();
-    return platform::win32::view::RunMessageLoop();
+    return ui::win32::RunMessageLoop();
 }

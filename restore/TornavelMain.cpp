@@ -4,9 +4,9 @@
 
 #include "platform/CallbackFailure.h"
 #include "platform/win32/Win32Adapters.h"
-#include "platform/win32/view/FormViews.h"
 #include "restore/foRestore.h"
 #include "services/Messages.h"
+#include "ui/win32/FormViews.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ int main() {
     vm::SetProgramTitle("Tornavel");
     platform::SetCallbackFailureHandler(&ShowFailure);
     try {
-        platform::win32::view::InstallFormViews();
+        ui::win32::InstallFormViews();
         foRestore window;
         window.Show();
-        return platform::win32::view::RunMessageLoop();
+        return ui::win32::RunMessageLoop();
     } catch (const std::exception& e) {
         // The window could not be made or loaded: nothing is left to keep alive.
         ShowFailure(e.what());

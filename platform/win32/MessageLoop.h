@@ -1,5 +1,5 @@
 // The calling thread's message loops: the program's own and those of its waits
-// (Win32Desktop::PumpEvents). This folder alone holds code for Win32.
+// (Win32Desktop::PumpEvents). Only the win32/ folders hold code for Win32.
 #pragma once
 #include "platform/win32/WinApi.h"
 

@@ -1,4 +1,4 @@
-// Adapters of the ports on the Win32 API. This folder alone holds code for Win32.
+// Adapters of the ports on the Win32 API. Only the win32/ folders hold code for Win32.
 #pragma once
 #include "platform/Ports.h"
 

@@ -1,5 +1,5 @@
 // Adapters of the ports that a library loaded into a program uses: the program's own memory and
-// DirectInput 8. This folder alone holds code for Win32.
+// DirectInput 8. Only the win32/ folders hold code for Win32.
 #pragma once
 #include "platform/DirectInput.h"
 #include "platform/OwnMemory.h"

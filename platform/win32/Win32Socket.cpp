@@ -1,4 +1,4 @@
-// Winsock adapter of platform/Socket.h. This folder alone holds code for Win32.
+// Winsock adapter of platform/Socket.h. Only the win32/ folders hold code for Win32.
 #include <winsock2.h>
 
 #include "platform/Socket.h"

@@ -1,4 +1,4 @@
-// The only way into windows.h. This folder alone holds code for Win32.
+// The only way into windows.h. Only the win32/ folders hold code for Win32.
 #pragma once
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -14,10 +14,10 @@
 #include "platform/CallbackFailure.h"
 #include "platform/Ports.h"
 #include "platform/win32/Win32Adapters.h"
-#include "platform/win32/view/FormViews.h"
 #include "services/Globals.h"
 #include "tests/fixtures/SkinPreviews.h"
 #include "tests/support/FileTrees.h"
+#include "ui/win32/FormViews.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ int main() {
     Put(g.gHostPath + "\\" + car.textures + "_blue\\preview.jpg", vmtest::fixtures::PreviewBlueJpeg());
     Put(carsIni, kCarsIni);
 
-    platform::win32::view::InstallFormViews();
+    ui::win32::InstallFormViews();
     foMain& main = foMain::Instance();
     bool held = false;
     main.onUnload = [&](int&) {
@@ -108,7 +108,7 @@ int main() {
         }
     };
     main.Show();
-    platform::win32::view::RunMessageLoop();
+    ui::win32::RunMessageLoop();
     (void)platform::fileSystem().DeleteFolder(folder, true);
     return held ? 0 : 1;
 }

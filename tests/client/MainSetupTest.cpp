@@ -186,20 +186,31 @@ TEST_F(MainSetupTest, RememberedChoicesOutsideTheirListsLeaveTheSelectorsAndTheS
     EXPECT_FALSE(connect().Loaded());
 }
 
-class WeatherTest : public MainSetupTest, public ::testing::WithParamInterface<int> {};
+// 0 and 2 pick their option; any other value leaves both as they were, whichever was on.
+struct WeatherCase {
+    int weather;   // remembered
+    int onBefore;  // the option on before the log-in
+    int onAfter;
+};
 
-// 0 and 2 pick their option; any other value leaves both as they were.
-TEST_P(WeatherTest, TheRememberedWeatherPicksItsOption) {
-    const int weather = GetParam();
-    StartClient("WEATHER=" + std::to_string(weather) + "\r\n");
-    main().optWeather[weather == 0 ? 2 : 0].SetValue(true);
-    g.gWeather = weather;  // the option's handler stored its own; the set-up reads the remembered one
-    LogIn("");
-    EXPECT_EQ(main().optWeather[0].Value(), weather != 2);
-    EXPECT_EQ(main().optWeather[2].Value(), weather == 2);
+const WeatherCase kWeathers[] = {{0, 2, 0}, {2, 0, 2}, {1, 0, 0}, {1, 2, 2}};
+void PrintTo(const WeatherCase& c, std::ostream* os) {
+    *os << "weather " << c.weather << ", option " << c.onBefore << " on before";
 }
 
-INSTANTIATE_TEST_SUITE_P(Remembered, WeatherTest, ::testing::Values(0, 1, 2));
+class WeatherTest : public MainSetupTest, public ::testing::WithParamInterface<WeatherCase> {};
+
+TEST_P(WeatherTest, TheRememberedWeatherPicksItsOption) {
+    const WeatherCase& c = GetParam();
+    StartClient("WEATHER=" + std::to_string(c.weather) + "\r\n");
+    main().optWeather[c.onBefore].SetValue(true);
+    g.gWeather = c.weather;  // the option's handler stored its own; the set-up reads the remembered one
+    LogIn("");
+    EXPECT_EQ(main().optWeather[0].Value(), c.onAfter == 0);
+    EXPECT_EQ(main().optWeather[2].Value(), c.onAfter == 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Remembered, WeatherTest, ::testing::ValuesIn(kWeathers));
 
 }  // namespace
 }  // namespace vmtest

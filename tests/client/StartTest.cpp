@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "catalogues/FileCheckList.h"
 #include "client/Colors.h"
+#include "platform/AnsiText.h"
 #include "platform/Ports.h"
 #include "preparation/ResultRecord.h"
 #include "preparation/Roadbook.h"
@@ -14,6 +16,7 @@
 #include "services/StageState.h"
 #include "services/gCheck.h"
 #include "tests/client/FlowTest.h"
+#include "tests/support/FaultyFileSystem.h"
 
 namespace vmtest {
 namespace {
@@ -132,10 +135,51 @@ TEST_F(StartTest, AFailedInstallationRunLeavesTheHostClosedAndTheButtonsAsTheyWe
     EXPECT_FALSE(stage.gStageEnded);  // cleared before the run
 }
 
-// A failure of the plug-in sorting or of the launch names its step, leaves the host closed
-// and the controls as before the start, and the driver can start again.
-TEST_F(StartTest, APluginOrLaunchFailureNamesItsStepAndTheDriverCanStartAgain) {
+// Ports that throw, as one may (out of memory, say), in a step after the installation run: a
+// profile on writing one key, a file system on listing one folder.
+class ThrowingProfile : public platform::ProfilePort {
+public:
+    ThrowingProfile(platform::ProfilePort& inner, std::string key) : inner_(inner), key_(std::move(key)) {}
+    std::uint32_t GetString(const char* section, const char* key, const char* def, char* buf, std::uint32_t size,
+                            const std::string& file) override {
+        return inner_.GetString(section, key, def, buf, size, file);
+    }
+    bool WriteString(const char* section, const char* key, const char* value, const std::string& file) override {
+        if (key && key_ == key) throw std::runtime_error("cannot write " + key_);
+        return inner_.WriteString(section, key, value, file);
+    }
+
+private:
+    platform::ProfilePort& inner_;
+    std::string key_;
+};
+
+class ThrowingListing : public FaultyFileSystem {
+public:
+    ThrowingListing(platform::FileSystemPort& inner, std::string folder)
+        : FaultyFileSystem(inner), folder_(std::move(folder)) {}
+    std::optional<std::vector<platform::DirEntry>> List(const std::string& folder) override {
+        if (platform::EqualsNoCase(folder, folder_)) throw std::runtime_error("cannot list " + folder_);
+        return FaultyFileSystem::List(folder);
+    }
+
+private:
+    std::string folder_;
+};
+
+// A failure of the host's settings, the plug-in sorting or the launch, refused or thrown, names
+// its step, leaves the host closed and the controls as before the start, and the driver can
+// start again.
+TEST_F(StartTest, AHostSettingsPluginOrLaunchFailureNamesItsStepAndTheDriverCanStartAgain) {
     const std::string blocking = fx.H("\\Plugins\\VLMK-BKP");
+    ThrowingProfile defaultsWriteThrows(codes, "MaxOpacity"), carIndexWriteThrows(codes, "INDEX");
+    ThrowingListing pluginsListingThrows(os.files, fx.H("\\Plugins"));
+    auto install = [](platform::ProfilePort* profile, platform::FileSystemPort* files) {
+        return [=] {
+            platform::ports().profile = profile;
+            platform::ports().fileSystem = files;
+        };
+    };
     struct Case {
         int line;
         const char* code;
@@ -144,6 +188,9 @@ TEST_F(StartTest, APluginOrLaunchFailureNamesItsStepAndTheDriverCanStartAgain) {
         {__LINE__, "70", [&] { Put(blocking, "a file in the folder's place"); },
          [&] { (void)os.files.DeleteFile(blocking, true); }},
         {__LINE__, "80", [&] { os.shell.result = 2; }, [&] { os.shell.result = 42; }},
+        {__LINE__, "60", install(&defaultsWriteThrows, &os.files), install(&codes, &os.files)},
+        {__LINE__, "70", install(&codes, &pluginsListingThrows), install(&codes, &os.files)},
+        {__LINE__, "80", install(&carIndexWriteThrows, &os.files), install(&codes, &os.files)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("case at line " + std::to_string(c.line));

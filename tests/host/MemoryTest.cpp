@@ -223,9 +223,14 @@ TEST_F(MemoryTest, KillProcessEndsOnlyTheProcessThatStillOwnsTheWindow) {
     struct Case {
         const char* what;
         bool terminated;
+        bool opened;  // the process was opened, with every access right
     } cases[] = {
-        {"match", true}, {"id 0", false}, {"window 0", false}, {"window gone", false}, {"window of another", false},
-        {"no such process", false},
+        {"match", true, true},
+        {"id 0", false, false},
+        {"window 0", false, true},
+        {"window gone", false, true},
+        {"window of another", false, true},
+        {"no such process", false, false},
     };
     for (const Case& c : cases) {
         StartHost();
@@ -237,7 +242,13 @@ TEST_F(MemoryTest, KillProcessEndsOnlyTheProcessThatStillOwnsTheWindow) {
         if (what == "window gone") os.desktop.RemoveWindow(hostWindow);
         if (what == "window of another") window = OtherWindowInFront();
         if (what == "no such process") pid = 999;
+        const std::size_t opens = os.processes.opened.size();
         TestTerminateProcess::KillProcess(pid, window);
+        ASSERT_EQ(os.processes.opened.size(), opens + (c.opened ? 1 : 0)) << c.what;
+        if (c.opened) {
+            EXPECT_EQ(os.processes.opened.back().processId, kHostPid) << c.what;
+            EXPECT_EQ(os.processes.opened.back().access, 0x1F0FFFu) << c.what;
+        }
         EXPECT_EQ(!os.processes.Find(kHostPid)->running, c.terminated) << c.what;
         EXPECT_EQ(os.processes.Find(kHostPid)->exitCode, c.terminated ? 0u : platform::NativeProcesses::kStillActive)
             << c.what;

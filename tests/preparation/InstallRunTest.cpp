@@ -392,6 +392,42 @@ TEST_F(InstallRunTest, SurfaceSetupsOfTheSlotFolder) {
     }
 }
 
+// A surface other than the stage's own: its materials package, texture folder, particles and
+// setups, on a stage whose own particles differ.
+TEST_F(InstallRunTest, EachSurfaceTakesItsMaterialsTexturesParticlesAndSetups) {
+    struct Case {
+        const char* surface;  // as the fixture's materials and setups name it
+        HostFixture::Choice choice;
+        const char* textures;  // the map's texture folder
+        const char* suffix;    // of the variant folder it receives
+        const char* track;     // the stage's track-list entry
+    };
+    const Case cases[] = {
+        /* 0 */ {"tarmac", {1, 26, 0, 16, 12, 0}, "16_O_textures", gFunc::kSuffixTarmac,
+                 "[Map12]\r\nTrackName= \"Maps\\track-16\"\r\nParticles= \"Maps\\ps_montblanc\"\r\n"},
+        /* 1 */ {"gravel", {1, 26, 0, 16, 12, 1}, "16_O_textures", gFunc::kSuffixGravel,
+                 "[Map12]\r\nTrackName= \"Maps\\track-16\"\r\nParticles= \"Maps\\ps_british\"\r\n"},
+        /* 2 */ {"snow", {1, 26, 1, 23, 20, 2}, "23_E_textures", gFunc::kSuffixSnow,  // England: own particles British
+                 "[Map20]\r\nTrackName= \"Maps\\track-23\"\r\nParticles= \"Maps\\ps_arctic\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        Rebuild();
+        fx.Choose(c.choice);
+        ASSERT_EQ(Run(), 1) << c.surface << ": " << FailedSteps();
+        for (const char* material : {"a.mat", "b.mat"})
+            EXPECT_TRUE(Get(fx.H("\\Maps\\") + material).starts_with(std::string(c.surface) + " " + material))
+                << c.surface << ": " << Get(fx.H("\\Maps\\") + material);
+        const std::string textures = fx.H("\\Maps\\track-") + c.textures;
+        const std::string variant = std::string(c.textures) + c.suffix;
+        EXPECT_TRUE(Get(textures + "\\t0.dds").starts_with(variant)) << c.surface << ": " << Get(textures + "\\t0.dds");
+        EXPECT_FALSE(os.files.FolderExists(fx.H("\\Maps\\track-") + variant)) << c.surface;
+        EXPECT_NE(Get(fx.H("\\Maps\\Tracks.ini")).find(c.track), std::string::npos)
+            << c.surface << "\n"
+            << Get(fx.H("\\Maps\\Tracks.ini"));
+        EXPECT_EQ(Package(), Expected(1, "C4", "c_xsara", c.surface)) << c.surface;
+    }
+}
+
 TEST_F(InstallRunTest, MapsStepFailsWithoutASelectedSurface) {
     EXPECT_EQ(Run(gFunc::kNoSurface), 0);
     EXPECT_EQ(FailedSteps(), "121 ");

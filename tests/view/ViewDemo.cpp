@@ -7,8 +7,8 @@
 #include "platform/CallbackFailure.h"
 #include "platform/Ports.h"
 #include "platform/win32/Win32Adapters.h"
-#include "platform/win32/view/FormViews.h"
 #include "ui/Form.h"
+#include "ui/win32/FormViews.h"
 
 namespace {
 
@@ -172,8 +172,8 @@ int main() {
     platform::SetCallbackFailureHandler([](const std::string& what) {
         platform::messageBox().Show("Failure: " + what, "Velomark", platform::kMsgCritical);
     });
-    platform::win32::view::InstallFormViews();
+    ui::win32::InstallFormViews();
     DemoForm demo;
     demo.Show();
-    return platform::win32::view::RunMessageLoop();
+    return ui::win32::RunMessageLoop();
 }

@@ -16,8 +16,8 @@
 #include "platform/win32/Win32Adapters.h"
 #include "platform/win32/WinApi.h"
 #include "tests/support/OsWeb.h"
-#include "platform/win32/view/FormViews.h"
 #include "ui/Form.h"
+#include "ui/win32/FormViews.h"
 
 namespace vmtest {
 namespace {
@@ -34,7 +34,7 @@ class WebPaneWineTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         platform::win32::InstallWin32Ports();
-        platform::win32::view::InstallFormViews();
+        ui::win32::InstallFormViews();
     }
 
     void SetUp() override {

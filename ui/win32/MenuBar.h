@@ -1,5 +1,5 @@
 // A form's menu bar, built from its menu item models: captions with their shortcuts, ticks,
-// greyed and hidden items, and the keyboard shortcuts. This folder alone holds code for Win32.
+// greyed and hidden items, and the keyboard shortcuts. Only the win32/ folders hold code for Win32.
 #pragma once
 #include <string>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "platform/win32/WinApi.h"
 #include "ui/Form.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 class MenuBar {
 public:
@@ -46,4 +46,4 @@ private:
     HACCEL accelerators_ = nullptr;
 };
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

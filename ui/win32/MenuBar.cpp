@@ -1,8 +1,8 @@
-#include "platform/win32/view/MenuBar.h"
+#include "ui/win32/MenuBar.h"
 
 #include <stdexcept>
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 MenuBar::MenuBar(HWND window, const ui::Form& form, const ui::FormDesign& design) : window_(window) {
     for (const char* name : design.menuBar) {
@@ -96,4 +96,4 @@ void MenuBar::Rebuild() {
     ::DrawMenuBar(window_);
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

@@ -1,11 +1,11 @@
 // The system's WebBrowser control, hosted in a window with plain COM: client site, in-place site
-// and frame, and a sink of the browser's events. This folder alone holds code for Win32.
+// and frame, and a sink of the browser's events. Only the win32/ folders hold code for Win32.
 #pragma once
 #include <string>
 
 #include "platform/win32/WinApi.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 // What the browser reports of its top page, on the window thread.
 class BrowserEvents {
@@ -34,4 +34,4 @@ protected:
     ~BrowserSite() = default;
 };
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

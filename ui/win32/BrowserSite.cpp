@@ -4,13 +4,13 @@
 #include <ocidl.h>
 #include <ole2.h>
 
-#include "platform/win32/view/BrowserSite.h"
+#include "ui/win32/BrowserSite.h"
 
 #include <string>
 
 #include "platform/CallbackFailure.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 namespace {
 
@@ -208,7 +208,7 @@ public:
                 default: break;
             }
         } catch (...) {
-            ReportCallbackFailure(std::current_exception());
+            platform::ReportCallbackFailure(std::current_exception());
         }
         return S_OK;
     }
@@ -251,4 +251,4 @@ BrowserSite* BrowserSite::Create(HWND window, BrowserEvents& events) {
     return nullptr;
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

@@ -1,11 +1,11 @@
-#include "platform/win32/view/ControlView.h"
+#include "ui/win32/ControlView.h"
 
 #include <vector>
 
 #include "platform/Ports.h"
 #include "platform/win32/Win32Pictures.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 namespace {
 int ScreenDpi() {
@@ -173,7 +173,7 @@ protected:
     void Show(ui::Property p) override {
         if (p != ui::Property::Picture) return ControlView::Show(p);
         if (image_ == nullptr || image_->Picture().empty()) return;
-        ScopedPicture picture = LoadPictureFile(image_->Picture());
+        platform::win32::ScopedPicture picture = platform::win32::LoadPictureFile(image_->Picture());
         OLE_HANDLE handle = 0;
         short type = PICTYPE_UNINITIALIZED;
         if (!picture || FAILED(picture.get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
@@ -188,7 +188,7 @@ protected:
 private:
     ui::Image* image_;
     HBITMAP bitmap_ = nullptr;
-    ScopedPicture picture_;
+    platform::win32::ScopedPicture picture_;
 };
 
 // A group box.
@@ -385,4 +385,4 @@ std::unique_ptr<ControlView> MakeControlView(HWND parent, int id, const ui::Cont
     throw std::logic_error("unknown kind of control");
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

@@ -1,4 +1,4 @@
-// The real windows of the program's forms. This folder alone holds code for Win32.
+// The real windows of the program's forms. Only the win32/ folders hold code for Win32.
 //
 // A form is shown by a top-level window made from its design (ui::Form::SetDesign) while it is
 // loaded: created hidden when it is loaded, shown and hidden with it, disabled while it owns a
@@ -8,7 +8,7 @@
 // driving program can find them (tools/testdriver).
 #pragma once
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 // From now on every form that is loaded, and has a design, gets its window. Call once, on the
 // window thread, after the ports are installed.
@@ -19,4 +19,4 @@ void InstallFormViews();
 // 0 when the last form was unloaded.
 int RunMessageLoop();
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

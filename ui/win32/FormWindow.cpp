@@ -12,11 +12,11 @@
 
 #include "platform/CallbackFailure.h"
 #include "platform/win32/MessageLoop.h"
-#include "platform/win32/view/ControlView.h"
-#include "platform/win32/view/FormViews.h"
-#include "platform/win32/view/MenuBar.h"
+#include "ui/win32/ControlView.h"
+#include "ui/win32/FormViews.h"
+#include "ui/win32/MenuBar.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 namespace {
 
@@ -219,7 +219,7 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     try {
         return self->Handle(msg, wParam, lParam);
     } catch (...) {
-        ReportCallbackFailure(std::current_exception());
+        platform::ReportCallbackFailure(std::current_exception());
         return 0;
     }
 }
@@ -289,7 +289,7 @@ void InstallFormViews() {
         window->Create();
         return window;
     });
-    SetMessageFilter(&FilterMessage);
+    platform::win32::SetMessageFilter(&FilterMessage);
 }
 
 int RunMessageLoop() {
@@ -298,9 +298,9 @@ int RunMessageLoop() {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return 1;
-        DispatchMessageThroughFilter(msg);
+        platform::win32::DispatchMessageThroughFilter(msg);
     }
     return 0;
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "platform/CallbackFailure.h"
-#include "platform/win32/view/ControlView.h"
+#include "ui/win32/ControlView.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 namespace {
 
@@ -80,7 +80,7 @@ private:
                 ::InvalidateRect(hwnd, nullptr, FALSE);
             }
         } catch (...) {
-            ReportCallbackFailure(std::current_exception());
+            platform::ReportCallbackFailure(std::current_exception());
         }
         return ::DefSubclassProc(hwnd, msg, wParam, lParam);
     }
@@ -97,4 +97,4 @@ std::unique_ptr<ControlView> MakePushButtonView(HWND parent, int id, const ui::C
     return std::make_unique<PushButtonView>(parent, id, row, model);
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

@@ -12,20 +12,20 @@
 
 #include "platform/CallbackFailure.h"
 #include "platform/Ports.h"
-#include "platform/win32/view/BrowserSite.h"
-#include "platform/win32/view/ControlView.h"
+#include "ui/win32/BrowserSite.h"
+#include "ui/win32/ControlView.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 namespace {
 
 constexpr UINT kShowText = WM_APP + 1;      // the text to show has changed
 constexpr UINT_PTR kPageTimer = 1;          // a page that reports nothing in time counts as done
-constexpr UINT kPageLimitMs = kHttpTimeoutSeconds * 1000;
+constexpr UINT kPageLimitMs = platform::kHttpTimeoutSeconds * 1000;
 constexpr UINT kLoadedLimitMs = 5000;       // from a page's arrival to its end
 constexpr char kPaneClass[] = "VelomarkWebPane";
 
-class WebPaneView : public ControlView, public PageView, private BrowserEvents {
+class WebPaneView : public ControlView, public platform::PageView, private BrowserEvents {
 public:
     WebPaneView(HWND parent, int id, const ui::ControlDesign& row, ui::Control* model) : ControlView(model), name_(row.name) {
         Register();
@@ -107,7 +107,7 @@ private:
                 default: break;
             }
         } catch (...) {
-            ReportCallbackFailure(std::current_exception());
+            platform::ReportCallbackFailure(std::current_exception());
             return 0;
         }
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -161,7 +161,7 @@ private:
         }
         if (!done_) return;
         // Without a page a blank pane says it; about:blank and the like are blank anyway.
-        if (failed) ShowText(IsWebAddress(page_) ? kPageNotShown : "");
+        if (failed) ShowText(platform::IsWebAddress(page_) ? platform::kPageNotShown : "");
         auto done = std::move(done_);
         done_ = nullptr;
         done();
@@ -184,4 +184,4 @@ std::unique_ptr<ControlView> MakeWebPaneView(HWND parent, int id, const ui::Cont
     return std::make_unique<WebPaneView>(parent, id, row, model);
 }
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32

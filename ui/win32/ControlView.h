@@ -1,6 +1,6 @@
 // The real controls of a form's window, each bound to the model of its design row. A control
 // shows every change of its model; the user's actions reach the model through the setters that
-// code uses, so both raise the same events. This folder alone holds code for Win32.
+// code uses, so both raise the same events. Only the win32/ folders hold code for Win32.
 #pragma once
 #include <memory>
 #include <string>
@@ -9,7 +9,7 @@
 #include "ui/Design.h"
 #include "ui/Form.h"
 
-namespace platform::win32::view {
+namespace ui::win32 {
 
 // Design units (pixels at 96 DPI) to the screen's pixels and back.
 int ScaleUp(int designPixels);
@@ -81,4 +81,4 @@ std::unique_ptr<ControlView> MakePushButtonView(HWND parent, int id, const ui::C
                                                 ui::PushButton* model);
 std::unique_ptr<ControlView> MakeWebPaneView(HWND parent, int id, const ui::ControlDesign& row, ui::Control* model);
 
-}  // namespace platform::win32::view
+}  // namespace ui::win32
