@@ -47,6 +47,30 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string FoldPath(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    std::size_t partStart = 0;
+    auto endPart = [&] {
+        const std::string_view part = std::string_view(out).substr(partStart);
+        if (part == "." || part == "..") return;
+        std::size_t end = out.size();
+        while (end > partStart && (out[end - 1] == '.' || out[end - 1] == ' ')) --end;
+        out.resize(end);
+    };
+    for (char c : path) {
+        if (c == '/' || c == '\\') {
+            endPart();
+            out += '\\';
+            partStart = out.size();
+        } else {
+            out += AnsiUpper(c);
+        }
+    }
+    endPart();
+    return out;
+}
+
 namespace {
 bool MatchStar(std::string_view pattern, std::string_view name) {
     // Iterative matcher that backtracks to the last star.

@@ -13,6 +13,11 @@ std::string AnsiUpper(std::string_view s);
 // True when a and b are the same name without regard to case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// The form in which Windows looks a path up, for telling which paths name one file: "/" taken
+// as "\\", each part without its trailing dots and blanks ("." and ".." as they are), upper case.
+// "x.lsp", "X.LSP." and "x.lsp " give one form.
+std::string FoldPath(std::string_view path);
+
 // Matches a name against a pattern with * and ?, without regard to case.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 

@@ -34,7 +34,7 @@ std::vector<FsStatus> WriteFilesAtOnce(const std::vector<FileToWrite>& files,
                                        const std::function<FsStatus(const FileToWrite&)>& write) {
     std::vector<FsStatus> statuses(files.size(), FsStatus::Failed);
     std::set<std::string> paths;
-    for (const FileToWrite& f : files) paths.insert(AnsiUpper(f.path));
+    for (const FileToWrite& f : files) paths.insert(FoldPath(f.path));
     if (files.size() < 2 || paths.size() < files.size()) {
         for (std::size_t i = 0; i < files.size(); ++i) statuses[i] = write(files[i]);
         return statuses;

@@ -111,7 +111,8 @@ public:
 };
 
 // Writes a batch with write on several threads at once, for adapters whose WriteFile may run on
-// several threads; a batch that names one path twice is written in order, so the last one wins.
+// several threads; a batch that names one file twice, in any of the forms Windows takes for it
+// (FoldPath), is written in order, so the last one wins.
 std::vector<FsStatus> WriteFilesAtOnce(const std::vector<FileToWrite>& files,
                                        const std::function<FsStatus(const FileToWrite&)>& write);
 // Reads a batch with read on several threads at once, for adapters whose ReadFile may run on

@@ -25,16 +25,20 @@ std::string TrimRight(std::string_view s) {
     return std::string(s.substr(0, e));
 }
 
+}  // namespace
+
 // One line of a profile file, as far as the rules need to know it.
-struct Line {
+struct ProfileLine {
     std::string text;
     std::optional<std::string> section;  // set on a "[name]" line
     std::optional<std::string> key;      // set on a "key=value" line
     std::string value;
 };
 
-Line Parse(std::string text) {
-    Line line;
+namespace {
+
+ProfileLine Parse(std::string text) {
+    ProfileLine line;
     std::string t = Trim(text);
     if (!t.empty() && t[0] == '[') {
         auto close = t.find(']');
@@ -49,14 +53,12 @@ Line Parse(std::string text) {
     return line;
 }
 
-std::vector<Line> Load(FileSystemPort& files, const std::string& file) {
-    std::vector<Line> lines;
-    auto content = files.ReadFile(file);
-    if (!content) return lines;
+std::vector<ProfileLine> Lines(std::string_view content) {
+    std::vector<ProfileLine> lines;
     std::size_t start = 0;
-    while (start < content->size()) {
-        auto end = content->find('\n', start);
-        std::string text = content->substr(start, end == std::string::npos ? std::string::npos : end - start);
+    while (start < content.size()) {
+        auto end = content.find('\n', start);
+        std::string text(content.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (!text.empty() && text.back() == '\r') text.pop_back();
         lines.push_back(Parse(std::move(text)));
         if (end == std::string::npos) break;
@@ -66,23 +68,25 @@ std::vector<Line> Load(FileSystemPort& files, const std::string& file) {
 }
 
 // Index of the section's header line, or -1.
-int FindSection(const std::vector<Line>& lines, const char* section) {
+int FindSection(const std::vector<ProfileLine>& lines, const char* section) {
+    const std::string name = Trim(section);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].section && EqualsNoCase(*lines[i].section, Trim(section))) return static_cast<int>(i);
+        if (lines[i].section && EqualsNoCase(*lines[i].section, name)) return static_cast<int>(i);
     return -1;
 }
 
 // One past the section's last line (the next header, or the end).
-std::size_t SectionEnd(const std::vector<Line>& lines, int header) {
+std::size_t SectionEnd(const std::vector<ProfileLine>& lines, int header) {
     std::size_t i = static_cast<std::size_t>(header) + 1;
     while (i < lines.size() && !lines[i].section) ++i;
     return i;
 }
 
-int FindKey(const std::vector<Line>& lines, int header, const char* key) {
+int FindKey(const std::vector<ProfileLine>& lines, int header, const char* key) {
+    const std::string name = Trim(key);
     std::size_t end = SectionEnd(lines, header);
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < end; ++i)
-        if (lines[i].key && EqualsNoCase(*lines[i].key, Trim(key))) return static_cast<int>(i);
+        if (lines[i].key && EqualsNoCase(*lines[i].key, name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -94,15 +98,18 @@ std::string StripQuotes(const std::string& v) {
 
 }  // namespace
 
-std::uint32_t NativeProfile::GetString(const char* section, const char* key, const char* def, char* buf,
-                                       std::uint32_t size, const std::string& file) {
+ProfileText::ProfileText(std::string_view content) : lines_(Lines(content)) {}
+
+ProfileText::~ProfileText() = default;
+
+std::uint32_t ProfileText::GetString(const char* section, const char* key, const char* def, char* buf,
+                                     std::uint32_t size) const {
     if (buf == nullptr || size == 0) return 0;
     std::string value = TrimRight(def ? def : "");
     if (section != nullptr && key != nullptr) {
-        auto lines = Load(files_, file);
-        int header = FindSection(lines, section);
-        int at = header < 0 ? -1 : FindKey(lines, header, key);
-        if (at >= 0) value = StripQuotes(lines[static_cast<std::size_t>(at)].value);
+        int header = FindSection(lines_, section);
+        int at = header < 0 ? -1 : FindKey(lines_, header, key);
+        if (at >= 0) value = StripQuotes(lines_[static_cast<std::size_t>(at)].value);
     }
     std::size_t n = std::min<std::size_t>(value.size(), size - 1);
     std::memcpy(buf, value.data(), n);
@@ -110,10 +117,17 @@ std::uint32_t NativeProfile::GetString(const char* section, const char* key, con
     return static_cast<std::uint32_t>(n);
 }
 
+std::uint32_t NativeProfile::GetString(const char* section, const char* key, const char* def, char* buf,
+                                       std::uint32_t size, const std::string& file) {
+    // The file is read only when a value is asked for.
+    const bool asks = buf != nullptr && size != 0 && section != nullptr && key != nullptr;
+    return ProfileText(asks ? files_.ReadFile(file).value_or("") : "").GetString(section, key, def, buf, size);
+}
+
 bool NativeProfile::WriteString(const char* section, const char* key, const char* value,
                                 const std::string& file) {
     if (section == nullptr) return false;
-    auto lines = Load(files_, file);
+    auto lines = Lines(files_.ReadFile(file).value_or(""));
     int header = FindSection(lines, section);
     if (key == nullptr) {
         if (header >= 0)

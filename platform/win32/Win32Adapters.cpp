@@ -454,10 +454,21 @@ std::optional<std::string> WinInetHttp::Get(const std::string& url, int timeoutS
     if (!::HttpQueryInfoA(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr) ||
         status < 200 || status >= 300)
         return std::nullopt;
+    // A read that fails is a failed request, as a failed open is. A connection closed before the
+    // declared length ends the reads as the body's end does, so the length is compared as well.
     std::string body;
     char chunk[16384];
-    DWORD got = 0;
-    while (::InternetReadFile(request.get(), chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
+    for (;;) {
+        DWORD got = 0;
+        if (!::InternetReadFile(request.get(), chunk, sizeof chunk, &got)) return std::nullopt;
+        if (got == 0) break;
+        body.append(chunk, got);
+    }
+    DWORD declared = 0;
+    len = sizeof declared;
+    if (::HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &len, nullptr) &&
+        body.size() != declared)
+        return std::nullopt;
     return body;
 }
 

@@ -1,10 +1,11 @@
 // The HTTP adapter of this build (libcurl natively, WinINet on Windows) against the local event
-// server, which records exactly what it was sent; also the web panes closing while a server keeps
-// them waiting.
+// server, which records exactly what it was sent; also replies cut off in transfer and the web
+// panes closing while a server keeps them waiting.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "platform/Socket.h"
 #include "platform/WebPane.h"
@@ -44,6 +45,36 @@ TEST_F(HttpTest, ServerRecordsTheExactAddresses) {
 TEST_F(HttpTest, FailuresGiveNothing) {
     EXPECT_FALSE(http.Get(server + "/no-such-page.php").has_value());  // 404
     EXPECT_FALSE(http.Get("http://127.0.0.1:1/ora.php", 5).has_value());  // nobody listening
+}
+
+// A server that declares a body's length and closes the connection after part of it: what came
+// is not the reply, and must not be taken for it (a cut roadbook read as the event's whole one).
+TEST(HttpCutOff, AReplyCutInTransferIsAFailedRequest) {
+    struct Case {
+        std::size_t declared, sent;
+    } cases[] = {{1000, 0}, {1000, 300}, {100000, 40000}, {100000, 99999}};
+    for (const Case& c : cases) {
+        auto listener = platform::ListenLoopback(0);
+        ASSERT_TRUE(listener);
+        std::thread server([&] {
+            auto conn = listener->Accept();
+            if (!conn) return;
+            std::string request;
+            char buf[4096];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                int n = conn->Receive(buf, sizeof buf);
+                if (n <= 0) return;
+                request.append(buf, static_cast<std::size_t>(n));
+            }
+            conn->SendAll("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                          std::to_string(c.declared) + "\r\nConnection: close\r\n\r\n" + std::string(c.sent, 'r'));
+        });  // the connection closes here, the rest of the body unsent
+        OsHttp http;
+        auto reply = http.Get("http://127.0.0.1:" + std::to_string(listener->Port()) + "/roadbook/qvr-race.ini", 20);
+        server.join();
+        EXPECT_FALSE(reply.has_value()) << c.sent << " of " << c.declared << " bytes came as a reply of "
+                                        << reply.value_or("").size();
+    }
 }
 
 // A server that takes the connection and never answers holds each page for a whole page
