@@ -6,6 +6,7 @@
 #include "preparation/Roadbook.h"
 #include "services/Crypt.h"
 #include "services/Globals.h"
+#include "services/StageState.h"
 #include "services/Settings.h"
 #include "services/gCheck.h"
 #include "services/gLog.h"
@@ -78,6 +79,11 @@ void FlowTest::PhysicsDated() {
     gCheck::vars.gPhysicsDate = gCheck::GetFileDate(package);
 }
 
+void FlowTest::LaunchedByStart() {
+    vm::stage.gStarted = w.ChoiceNow();
+    vm::stage.gStartLaunched = true;
+}
+
 void FlowTest::MonitorTicks(int n) {
     for (const int until = monitorTicks_ + n; monitorTicks_ < until;) RunFor(10);
 }
@@ -90,9 +96,13 @@ std::vector<std::string> FlowTest::Panes() const {
 }
 
 std::string FlowTest::LogAddress(std::int16_t kind, const std::string& time) const {
-    const std::string record = gFunc::BuildEventRecord(kind, time, g.gStageId, g.gWeather, g.gCar, g.gCarPlus,
-                                                       g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear,
-                                                       g.gSkyIndex);
+    return LogAddress(w.ChoiceNow(), kind, time);
+}
+
+std::string FlowTest::LogAddress(const vm::StageChoice& s, std::int16_t kind, const std::string& time) const {
+    const std::string record = gFunc::BuildEventRecord(kind, time, s.stageId, s.weather, s.car, s.carPlus, s.damage,
+                                                       g.gHostOption, g.gTestFlag, s.humid, s.wear, s.skyIndex, s.ss,
+                                                       s.carCategory);
     return g.gUrlLog + g.gDriverName + "&msg=" + Crypt::Encrypt(record, g.gDriverName + g.gRallyPwd) +
            "&pwd=" + g.gRallyPwd;
 }

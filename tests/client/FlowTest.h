@@ -38,11 +38,16 @@ protected:
 
     // The physics package's date as the start would have taken it, so that results are sent.
     void PhysicsDated();
+    // As a start that opened the host leaves the client: the host seen next is its, for the
+    // current choice.
+    void LaunchedByStart();
 
     // The addresses opened in the web pane wb.
     std::vector<std::string> Panes() const;
-    // The address of the result record of a kind for the current choice at this moment.
+    // The address of the result record of a kind for the current choice at this moment, or for
+    // a given stage.
     std::string LogAddress(std::int16_t kind, const std::string& time = "") const;
+    std::string LogAddress(const vm::StageChoice& stage, std::int16_t kind, const std::string& time = "") const;
     // The messages shown, as "title|style|text".
     std::vector<std::string> Messages() const;
     // The run log so far.
