@@ -1,5 +1,7 @@
 #include "tests/client/FlowTest.h"
 
+#include <gtest/gtest.h>
+
 #include "catalogues/FileCheckList.h"
 #include "platform/Ports.h"
 #include "preparation/ResultRecord.h"
@@ -36,18 +38,26 @@ FlowTest::FlowTest() {
         ++monitorTicks_;
         monitor();
     };
-    // The host closes its window when asked to, at its next events.
+    // The host closes its window when asked to, hostClosesAfterMs later, at its next events;
+    // its window goes with its process when that is terminated.
     os.desktop.onMessage = [this](const platform::NativeDesktop::Message& m) {
-        if (m.window == hostWindow && m.message == platform::kWmClose) closeAsked_ = true;
+        if (m.window == hostWindow && m.message == platform::kWmClose && !closeAt_)
+            closeAt_ = os.clock.ticks + hostClosesAfterMs;
         return true;
     };
     os.desktop.onPump = [this, pump = os.desktop.onPump] {
-        if (closeAsked_ && sim) EndHost();
-        closeAsked_ = false;
+        if (!sim) closeAt_.reset();  // gone otherwise
+        if (closeAt_ && hostClosesAfterMs != kHostNeverCloses && os.clock.ticks - *closeAt_ < 0x80000000u) EndHost();
         pump();
     };
+    os.processes.onEnd = [this](std::uint32_t id) {
+        if (id == kHostPid && sim) EndHost();
+    };
     os.shell.onExecute = [this](const platform::RecordingShell::Call& call) {
-        if (hostOptions && call.file.ends_with("\\Kovarra_SSE.exe")) StartHost(*hostOptions);
+        if (!hostOptions || !call.file.ends_with("\\Kovarra_SSE.exe")) return;
+        // One host at a time: the start prepares the host folder for a host that is not running.
+        if (sim) ADD_FAILURE() << "the host was opened again while it ran";
+        StartHost(*hostOptions);
     };
 }
 
@@ -77,6 +87,11 @@ void FlowTest::PhysicsDated() {
     const std::string package = g.gHostPath + "\\physics.qvz";
     if (!os.files.FileExists(package)) Put(package, "a physics package");
     gCheck::vars.gPhysicsDate = gCheck::GetFileDate(package);
+}
+
+void FlowTest::EndHost() {
+    HostTest::EndHost();
+    closeAt_.reset();
 }
 
 void FlowTest::LaunchedByStart() {

@@ -14,6 +14,8 @@
 
 namespace vmtest {
 
+inline constexpr std::uint32_t kHostNeverCloses = 0xFFFFFFFF;
+
 class FlowTest : public HostTest {
 protected:
     static constexpr const char* kStageLabel = "Harwood Forest     [6100m]";
@@ -35,6 +37,11 @@ protected:
     // executable starts a simulated host with hostOptions.
     void PrepareHostFolder();
     std::optional<simhost::Options> hostOptions;
+    // How long the host takes to close its window when asked to (kHostNeverCloses: it does not).
+    std::uint32_t hostClosesAfterMs = 0;
+    void EndHost();
+    // The host was asked to close and has not gone yet.
+    bool HostClosing() const { return closeAt_.has_value(); }
 
     // The physics package's date as the start would have taken it, so that results are sent.
     void PhysicsDated();
@@ -58,7 +65,7 @@ protected:
     RecordingProfile codes{os.profile};
 
 private:
-    bool closeAsked_ = false;
+    std::optional<std::uint32_t> closeAt_;  // when the host, asked to close, goes
     int monitorTicks_ = 0;
 };
 
