@@ -22,14 +22,14 @@ constexpr std::int32_t kCarValue[8] = {10, 7, 11, 5, 8, 4, 6, 9};
 
 void SetWordA(std::int32_t value) { Memory::WriteLong(qvrMod::GetMenuBase() + hostmap::menu::kWordA, value); }
 
-void WriteStageParams() {
-    qvrMod::SetStageParams(g.gHostTrackId, g.gWeather, g.gCar, g.gDamage, g.gHostOption, g.gTestFlag,
-                           static_cast<std::uint8_t>(g.gTyreType));
+void WriteStageParams(const vm::StageChoice& s) {
+    qvrMod::SetStageParams(s.hostTrackId, s.weather, s.car, s.damage, g.gHostOption, g.gTestFlag,
+                           static_cast<std::uint8_t>(s.tyreType), s.humid, s.wear, s.skyName);
 }
 
-void WriteCarEntry() {
-    if (g.gCar < 0 || g.gCar > 7) return;  // no slot of the host: nothing to select
-    qvrMod::SetMenuItemA(kCarMenu, -1, kCarValue[g.gCar], -1, 0, 0, 0, 0, false);
+void WriteCarEntry(const vm::StageChoice& s) {
+    if (s.car < 0 || s.car > 7) return;  // no slot of the host: nothing to select
+    qvrMod::SetMenuItemA(kCarMenu, -1, kCarValue[s.car], -1, 0, 0, 0, 0, false);
 }
 
 }  // namespace
@@ -37,7 +37,9 @@ void WriteCarEntry() {
 void foMain::mnuTimer_Timer() {
     Memory::GetHostProcess();
     if (Memory::state.gHostWnd == 0 || !Memory::IsHostForeground() || qvrMod::IsGameStateNotOne()) return;
-    vm::RunStep([] {
+    vm::RunStep([this] {
+        // Looked at for each write: a start made inside a wait here opens another host.
+        auto run = [this] { return HostRunChoice(); };
         // Armed by the host's main menu once per start.
         if (qvrMod::GetMenuIndex() == kMainMenu && g.gMenuStarted == 0) g.gMenuStarted = 1;
         if (g.gMenuStarted == 0) return;
@@ -45,12 +47,12 @@ void foMain::mnuTimer_Timer() {
         // Each entry is tested against what the host selects at that moment.
         if (qvrMod::GetMenuIndex() == kMainMenu) SetWordA(1);
         if (qvrMod::GetMenuIndex() == kCarMenu) {
-            WriteCarEntry();
+            WriteCarEntry(run());
             Memory::Wait(100);
             qvrMod::PressEnterDown();
         }
         if (qvrMod::GetMenuIndex() == kStageMenu) {
-            WriteStageParams();
+            WriteStageParams(run());
             if (g.gRallyPwd.empty()) {
                 qvrMod::SetMenuItemA(kClientStageEntry, kClientStageEntry, 3, 6, 0, 0, 0, 0, true);
                 SetWordA(1);
@@ -61,12 +63,12 @@ void foMain::mnuTimer_Timer() {
                 Memory::Wait(100);
                 qvrMod::PressEnter();
             }
-            WriteStageParams();
+            WriteStageParams(run());
         }
         if (qvrMod::GetMenuIndex() == kBeforeStart) {
             SetWordA(0);
-            WriteStageParams();
-            WriteCarEntry();
+            WriteStageParams(run());
+            WriteCarEntry(run());
             qvrMod::SetMenuItemA(kStartEntry, kMainMenu, 4, 0, 0, 0, 0, 0, true);
             for (int i = 0; i < 5; ++i) {
                 if (qvrMod::GetMenuIndex() == kStartEntry) {

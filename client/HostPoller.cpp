@@ -19,8 +19,9 @@ void foMain::pTimer_Timer() {
     using namespace hostmap;
     // The window of the last lookup that another timer made.
     if (!Memory::IsHostForeground()) return;
-    vm::RunStep([] {
-        const std::string ready = platform::Cp1252ToUtf16Le(qvrMod::ReadyToSSText(g.gDriverName) + '\0');
+    vm::RunStep([this] {
+        // Ends in one 16-bit NUL.
+        const std::string ready = platform::Cp1252ToUtf16Le(qvrMod::ReadyToSSText(g.gDriverName, HostRunChoice().ss));
         if (qvrMod::GetHostVersion() == 3) {
             Memory::WriteLong(qvrMod::GetGameBase() + game::kText2, static_cast<std::int32_t>(kReadyText));
             Memory::WriteLong(qvrMod::GetGameBase() + game::kText1, static_cast<std::int32_t>(kReadyText));

@@ -28,10 +28,12 @@ namespace {
 // The stage state at which the host stands at the start line: splits and finish re-arm.
 constexpr float kStartLine = 7.0f;
 
-// The result record of a kind for the current choice; time is empty except at a finish.
+// The result record of a kind for the stage that was started; time is empty except at a finish.
 std::string LogUrl(std::int16_t kind, const std::string& time) {
-    return gFunc::BuildLogUrl(kind, g.gRallyPwd, g.gDriverName, time, g.gStageId, g.gWeather, g.gCar, g.gCarPlus,
-                              g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear, g.gSkyIndex);
+    const vm::StageChoice& s = stage.gStarted;
+    return gFunc::BuildLogUrl(kind, g.gRallyPwd, g.gDriverName, time, s.stageId, s.weather, s.car, s.carPlus,
+                              s.damage, g.gHostOption, g.gTestFlag, s.humid, s.wear, s.skyIndex, s.ss,
+                              s.carCategory);
 }
 
 // A field of the host's game object, looked up afresh.
@@ -60,8 +62,13 @@ void foMain::tMain_Timer() {
     RunStep([] { Memory::GetHostProcess(); });
     if (Memory::IsHostRunning()) {
         if (!stage.gHostRunning) {
-            // A host is handled from its second tick on.
+            // A host is handled from its second tick on. The first host seen after a start is the
+            // one that start opened.
             stage.gHostRunning = true;
+            if (stage.gStartLaunched) {
+                stage.gStartLaunched = false;
+                stage.gStartRun = true;
+            }
             return;
         }
         if (!stage.gStageRunning) {
@@ -72,45 +79,10 @@ void foMain::tMain_Timer() {
                 stage.gHostRunning = false;
                 return;
             }
-            RunStep([this] {
-                gLog::WriteLogTimed("Start SS: " + cmbStage.Text() + " " + std::to_string(g.gStageId) + " " +
-                                    std::to_string(g.gWeather) + std::to_string(g.gDamage) + " " +
-                                    std::to_string(g.gHostOption) + " " + std::to_string(g.gTestFlag) + " " +
-                                    std::to_string(g.gHumid) + " " + std::to_string(g.gWear) + " " +
-                                    std::to_string(g.gSkyIndex));
-            });
-            std::string address;
-            RunStep([&] { address = LogUrl(gFunc::kRecordStart, ""); });
-            if (g.gRallyPwd.empty()) address = "about:blank";
-            RunStep([&] {
-                if (stage.gResultPending && gCheck::CheckPhysicsDate() == 1) wb.Navigate(address);
-            });
-            Memory::Wait(1000);
-            RunStep([] { qvrMod::PatchHostMenus(); });
-            // Only after the waits, inside which this timer's next ticks are dropped.
-            stage.gStageRunning = true;
+            HandleHostRunStart();
         }
     } else {
-        if (stage.gStageRunning && stage.gHostRunning && !stage.gFinishSeen && !stage.gStageEnded) {
-            // The host vanished during a started stage.
-            RunStep([] { gLog::WriteLogTimed("RETIRED!"); });
-            stage.gRetired = true;
-            RunStep([this] {
-                MainTXT.SetText(MainTXT.Text() + cmbStage.Text() + stage.gWeatherMark + stage.gSplit1Text +
-                                stage.gSplit2Text + " RETIRED!|\r\n");
-            });
-            std::string address;
-            RunStep([&] { address = LogUrl(gFunc::kRecordRetired, ""); });
-            if (!g.gRallyPwd.empty() || !stage.gHotLapMode.empty()) {
-                RunStep([&] { wb.Navigate(address); });
-                // A retired driver takes no further stage of the event.
-                cmdSS.ForEach([](int, ui::PushButton& b) { b.SetEnabled(false); });
-                g.gReadyForSS = false;
-                cmdStart.SetEnabled(false);
-            }
-        }
-        stage.gStageRunning = false;
-        stage.gHostRunning = false;
+        HostRunEnded();
     }
     // Nothing of the stage is read while the driver is in another window.
     if (!Memory::IsHostForeground()) return;
@@ -133,14 +105,75 @@ void foMain::tMain_Timer() {
         TakeSplit(2, passed, kSplit2, stage.gSplit2Read, stage.gSplit2Text);
 }
 
+void foMain::HandleHostRunStart() {
+    const std::uint32_t run = stage.gHostRunsEnded;
+    if (stage.gStartRun) {
+        const vm::StageChoice& s = stage.gStarted;
+        RunStep([&] {
+            gLog::WriteLogTimed("Start SS: " + s.stageLabel + " " + std::to_string(s.stageId) + " " +
+                                std::to_string(s.weather) + std::to_string(s.damage) + " " +
+                                std::to_string(g.gHostOption) + " " + std::to_string(g.gTestFlag) + " " +
+                                std::to_string(s.humid) + " " + std::to_string(s.wear) + " " +
+                                std::to_string(s.skyIndex));
+        });
+        std::string address;
+        RunStep([&] { address = LogUrl(gFunc::kRecordStart, ""); });
+        if (g.gRallyPwd.empty()) address = "about:blank";
+        RunStep([&] {
+            if (stage.gResultPending && gCheck::CheckPhysicsDate() == 1) wb.Navigate(address);
+        });
+    } else {
+        // A host opened by hand: driven and patched like any, but no stage of the driver's.
+        RunStep([] { gLog::WriteLogTimed("A host opened without a start: nothing of it is recorded"); });
+    }
+    Memory::Wait(1000);
+    RunStep([] { qvrMod::PatchHostMenus(); });
+    // Only after the waits, inside which this timer's next ticks are dropped; a host run that a
+    // start ended meanwhile is not the one seen now.
+    if (stage.gHostRunsEnded == run) stage.gStageRunning = true;
+}
+
+void foMain::HostRunEnded() {
+    if (!stage.gHostRunning && !stage.gStageRunning) return;
+    if (stage.gStartRun && stage.gStageRunning && stage.gHostRunning && !stage.gFinishSeen && !stage.gStageEnded) {
+        // The host vanished during a started stage.
+        const vm::StageChoice& s = stage.gStarted;
+        RunStep([] { gLog::WriteLogTimed("RETIRED!"); });
+        stage.gRetired = true;
+        RunStep([&] {
+            MainTXT.SetText(MainTXT.Text() + s.stageLabel + stage.gWeatherMark + stage.gSplit1Text +
+                            stage.gSplit2Text + " RETIRED!|\r\n");
+        });
+        std::string address;
+        RunStep([&] { address = LogUrl(gFunc::kRecordRetired, ""); });
+        if (!g.gRallyPwd.empty() || !stage.gHotLapMode.empty()) {
+            RunStep([&] { wb.Navigate(address); });
+            // A retired driver takes no further stage of the event.
+            cmdSS.ForEach([](int, ui::PushButton& b) { b.SetEnabled(false); });
+            g.gReadyForSS = false;
+            cmdStart.SetEnabled(false);
+        }
+        // Nothing more is sent for this start, also for a host opened again by hand.
+        stage.gResultPending = false;
+    }
+    ++stage.gHostRunsEnded;
+    stage.gStageRunning = false;
+    stage.gHostRunning = false;
+    stage.gStartRun = false;
+    // The next host run records a finish and splits of its own only.
+    stage.gFinishSeen = false;
+    stage.gSplit1Read = stage.gSplit2Read = false;
+}
+
 void foMain::RecordFinish() {
     const std::string time = StageTime(GameSingle(hostmap::game::kStageClock));
-    stage.gWeatherMark = optWeather[2].Value() ? "*" : "";
-    // One finish is recorded per start, and none after a retirement.
-    if (g.gStagePhase != 1 || stage.gRetired) return;
+    const vm::StageChoice& s = stage.gStarted;
+    stage.gWeatherMark = HostRunChoice().badConditions ? "*" : "";
+    // One finish is recorded per start, from the host that start opened, and none after a
+    // retirement.
+    if (!stage.gStartRun || g.gStagePhase != 1 || stage.gRetired) return;
     if (g.gRallyPwd.empty()) {
-        if (!stage.gHotLapMode.empty())
-            RunStep([&] { wb.Navigate(gFunc::HotLapResultUrl(client::ChosenSurface(cmbSurface), time)); });
+        if (!stage.gHotLapMode.empty()) RunStep([&] { wb.Navigate(gFunc::HotLapResultUrl(s, time)); });
     } else if (stage.gResultPending && gCheck::CheckPhysicsDate() == 1) {
         std::string address;
         RunStep([&] { address = LogUrl(gFunc::kRecordFinish, time); });
@@ -151,7 +184,7 @@ void foMain::RecordFinish() {
         ArmPickedStage();
     }
     const std::string splits = stage.gSplit1Text + stage.gSplit2Text;
-    RunStep([&] { MainTXT.SetText(MainTXT.Text() + cmbStage.Text() + stage.gWeatherMark + splits + " end[" + time + "]|\r\n"); });
+    RunStep([&] { MainTXT.SetText(MainTXT.Text() + s.stageLabel + stage.gWeatherMark + splits + " end[" + time + "]|\r\n"); });
     RunStep([&] { laLastStage.SetCaption(splits + " end[" + time + "]"); });
     RunStep([&] {
         gLog::WriteLogTimed("End Stage: " + splits + " [" + time + "]");
@@ -164,5 +197,5 @@ void foMain::RecordFinish() {
 void foMain::ArmPickedStage() {
     // The driver picked the next SS while this one ran: picking it found the finish
     // not yet recorded, so its start is allowed now.
-    if (g.gCurrentSS != stage.gStartedSS) ArmStart();
+    if (g.gCurrentSS != stage.gStarted.ss) ArmStart();
 }

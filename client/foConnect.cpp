@@ -175,7 +175,7 @@ void foConnect::connectCMD_Click() {
     g.gDriverPwd = edUserPwd.Text();
     RunStep(qvrMod::SaveSettings);
     if (std::string tag = gFill::ClassTag(g.gCarCategory); !tag.empty()) g.gCarLabel = tag;
-    if (!g.gHostPath.empty()) RunStep(gFunc::WriteHostDefaults);
+    if (!g.gHostPath.empty()) RunStep([] { gFunc::WriteHostDefaults(false); });
     RunStep([] {
         const vm::ClassCar& remembered = g.gCatCars.at(static_cast<std::size_t>(g.gCarCategory));
         g.gCar = remembered.slot;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "services/StageChoice.h"
 #include "ui/Design.h"
 #include "ui/Form.h"
 
@@ -128,6 +129,12 @@ public:
     // Shows the time to the driver's own start of the current SS in laCDown.
     void UpdateStageCountdown(std::int16_t n);
 
+    // The choice the selectors hold now: what the next start takes.
+    vm::StageChoice ChoiceNow() const;
+    // What the host now running is driven with and reports: the choice its start fixed, or,
+    // for a host that no start opened, the choice now.
+    vm::StageChoice HostRunChoice() const;
+
 private:
     // The state of the controls before the set-up (client/foMainSetup.cpp).
     void ShowAsDesigned();
@@ -135,8 +142,15 @@ private:
     ui::OptionGroup weatherOptions_;
     bool exiting_ = false;  // the driver confirmed the exit
 
-    // The stage monitor's finish: the stage line, the log and the result (client/StageMonitor.cpp).
+    // The stage monitor (client/StageMonitor.cpp): the start of a host run (logged, reported,
+    // its menus patched), its end (a retirement when it ended during a started stage), and the
+    // finish: the stage line, the log and the result.
+    void HandleHostRunStart();
+    void HostRunEnded();
     void RecordFinish();
+    // Closes a host left open by an earlier start, terminating it when it does not go, and
+    // ends its run. Returns false when it is still there.
+    bool CloseRunningHost();
     // Enables the start of an SS that was picked before the running one's finish.
     void ArmPickedStage();
     // Enables the start button for the SS picked, once per armed stage.

@@ -92,7 +92,7 @@ void foMain::Carica() {
         client::SelectIfListed(cmbDamage, g.gTestSwitch ? 0 : gFunc::rb.gRoadbookDamage);
         g.gWebPage = gFunc::BuildLogUrl(gFunc::kRecordStatus, g.gRallyPwd, g.gDriverName, "", 0, g.gWeather, g.gCar,
                                         g.gCarPlus, g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear,
-                                        g.gSkyIndex);
+                                        g.gSkyIndex, g.gCurrentSS, g.gCarCategory);
         wbCar.SetVisible(true);
         wbCar.Navigate(gFunc::CarImageUrl());
         laRally.SetCaption(gFunc::rb.gRoadbookDesc);

@@ -25,6 +25,8 @@
 #include "services/Steps.h"
 #include "services/gCheck.h"
 #include "services/gLog.h"
+#include "services/host/Memory.h"
+#include "services/host/qvrHost.h"
 
 using vm::g;
 using vm::stage;
@@ -33,6 +35,8 @@ namespace {
 
 constexpr unsigned kCritical = platform::kMsgCritical | platform::kMsgOk;
 constexpr ui::Color kRed = 0x0000FF;
+// How long a start waits for an earlier host to close when asked, and then to end when terminated.
+constexpr int kHostCloseMs = 10000, kHostKillMs = 5000;
 
 // The controls that a start changes, as they were before it. A start that cannot open the host
 // puts them back, so that the driver can start again.
@@ -108,6 +112,58 @@ client::ReplayMode client::ReplayModeOf(int k) {
     return {kWidth[k % 4], kHeight[k % 4], (k / 4) % 2 ? "32" : "16", k < 8};
 }
 
+vm::StageChoice foMain::ChoiceNow() const {
+    vm::StageChoice s;
+    s.ss = g.gCurrentSS;
+    s.stageId = g.gStageId;
+    s.hostTrackId = g.gHostTrackId;
+    s.weather = g.gWeather;
+    s.skyIndex = g.gSkyIndex;
+    s.skyName = g.gSkyName;
+    s.humid = g.gHumid;
+    s.wear = g.gWear;
+    s.damage = g.gDamage;
+    s.car = g.gCar;
+    s.carPlus = g.gCarPlus;
+    s.carCategory = g.gCarCategory;
+    s.tyreType = g.gTyreType;
+    s.stageLabel = cmbStage.Text();
+    s.surface = client::ChosenSurface(cmbSurface);
+    s.badConditions = optWeather[2].Value();
+    return s;
+}
+
+vm::StageChoice foMain::HostRunChoice() const {
+    return stage.gStartLaunched || stage.gStartRun ? stage.gStarted : ChoiceNow();
+}
+
+bool foMain::CloseRunningHost() {
+    // In 100 ms steps: true once no host window is left.
+    auto goneWithin = [](int ms) {
+        for (int waited = 0; waited < ms; waited += 100) {
+            Memory::Wait(100);
+            if (!Memory::IsHostRunning()) return true;
+        }
+        return false;
+    };
+    vm::RunStep([] { Memory::GetHostProcess(); });
+    if (Memory::IsHostRunning()) {
+        gLog::WriteLogTimed("The host is still open: it is closed before the start");
+        vm::RunStep([] { qvrMod::CloseHost(); });
+        if (!goneWithin(kHostCloseMs)) {
+            gLog::WriteLogTimed("The host did not close: it is terminated");
+            vm::RunStep([] {
+                Memory::GetHostProcess();
+                TestTerminateProcess::KillProcess(Memory::state.gHostPid, Memory::state.gHostWnd);
+            });
+            if (!goneWithin(kHostKillMs)) return false;
+        }
+    }
+    // The stage monitor may have seen it go inside the waits; with its timer off, it is done here.
+    HostRunEnded();
+    return true;
+}
+
 void foMain::cmdStart_Click() { StartGame(); }
 
 void foMain::StartGame() {
@@ -115,6 +171,16 @@ void foMain::StartGame() {
     if (g.gHumid > 2) g.gHumid = 0;
     if (g.gWear > 2) g.gWear = 0;
     gLog::WriteLog("Start The Game");
+    // The host of an earlier start goes first: nothing of it may be taken for this start's, and
+    // its files are replaced below.
+    if (!CloseRunningHost()) {
+        gLog::WriteLogTimed("Start refused: the host is still running");
+        vm::ShowMessage("The host is still running and could not be closed. Close it, then start again.", kCritical,
+                        "Error");
+        return;
+    }
+    // What this start opens the host for; picking the next SS meanwhile changes only the next start.
+    const vm::StageChoice started = ChoiceNow();
     if (!stage.gReplayFlag) WriteHostDisplaySettings();
 
     gFunc::SetHostDebugCode("10");
@@ -165,9 +231,6 @@ void foMain::StartGame() {
     }
     g.gStagePhase = 1;
     stage.gRetired = false;
-    // A new host run: an earlier stage's finish must not hide a retirement from this one.
-    stage.gFinishSeen = false;
-    stage.gSplit1Read = stage.gSplit2Read = false;
     // A stage without splits, or a retirement, shows none of an earlier stage's.
     stage.gSplit1Text.clear();
     stage.gSplit2Text.clear();
@@ -179,7 +242,7 @@ void foMain::StartGame() {
     std::string failure;
     try {
         gFunc::SetHostDebugCode(code = "60");
-        gFunc::WriteHostDefaults();
+        gFunc::WriteHostDefaults(stage.gReplayFlag);  // a replay keeps its display mode
         gFunc::SetHostDebugCode(code = "70");
         if (auto refused = gFunc::QuarantinePlugins()) failure = gFunc::Describe(*refused);
         if (failure.empty()) {
@@ -200,7 +263,8 @@ void foMain::StartGame() {
     stage.gResultPending = true;
     qvrMod::upload.gErrUrlStart.clear();
     qvrMod::upload.gErrUrlFinish.clear();
-    if (!g.gRallyPwd.empty()) stage.gStartedSS = g.gCurrentSS;
+    stage.gStarted = started;
+    stage.gStartLaunched = true;
 }
 
 void foMain::WriteHostDisplaySettings() {

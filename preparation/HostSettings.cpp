@@ -26,13 +26,13 @@ void SetHostDebugCode(const std::string& code) {
     (void)platform::profile().WriteString("Velomark", "Debug", code.c_str(), file);
 }
 
-void WriteHostDefaults() {
+void WriteHostDefaults(bool keepDisplayMode) {
     struct Entry {
         const char* file;
         const char* section;
         const char* key;
         const char* value;
-        bool always;  // false: only outside testing mode
+        bool always;  // false: only outside testing mode, and not when the display mode is kept
     };
     static const Entry kDefaults[] = {
         {kHostSettings, "Settings", "RunIntro", "false", true},
@@ -47,7 +47,7 @@ void WriteHostDefaults() {
             g.gIniFile = HostFile(e.file);
             MakeWritable(g.gIniFile);
         }
-        if (e.always || !g.gTestSwitch) ReadWrite::WriteINI(e.section, e.key, e.value);
+        if (e.always || (!g.gTestSwitch && !keepDisplayMode)) ReadWrite::WriteINI(e.section, e.key, e.value);
     }
 }
 

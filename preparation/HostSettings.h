@@ -16,9 +16,10 @@ std::string HostFile(const std::string& name);
 void SetHostDebugCode(const std::string& code);
 
 // Writes the host defaults: Kovarra.ini RunIntro=false (and Fullscreen=true unless in testing
-// mode), Cars\GhostCarSettings.ini MaxOpacity=0.0, audio.ini NumberChannels=8, each file made
+// mode or keepDisplayMode, which a replay in a display mode of its own gives),
+// Cars\GhostCarSettings.ini MaxOpacity=0.0, audio.ini NumberChannels=8, each file made
 // writable first; a missing file is created. Leaves gIniFile on audio.ini.
-void WriteHostDefaults();
+void WriteHostDefaults(bool keepDisplayMode);
 
 // Writes the menu car index (gCar) into Cars\cars.ini, then opens the host's executable.
 // Returns the shell's result: above 32 when the host was opened.

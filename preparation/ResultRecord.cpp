@@ -25,9 +25,9 @@ std::int32_t StartOffset() {
 std::string BuildEventRecord(std::int16_t kind, const std::string& stageTime, std::int32_t stageId,
                              std::int32_t weather, std::int32_t car, std::int32_t carPlus, std::int32_t damage,
                              std::int32_t hostOption, std::uint8_t testFlag, std::uint8_t humid, std::uint8_t wear,
-                             std::uint8_t skyIndex) {
-    const long long numbers[] = {stageId, weather, car,  carPlus, damage, hostOption, testFlag,
-                                 humid,   wear,    skyIndex, g.gCurrentSS, StartOffset(), g.gCarCategory};
+                             std::uint8_t skyIndex, std::int16_t ss, std::int32_t carCategory) {
+    const long long numbers[] = {stageId, weather, car,      carPlus, damage,        hostOption, testFlag,
+                                 humid,   wear,    skyIndex, ss,      StartOffset(), carCategory};
     // Only an empty time is replaced; a time of blanks alone strips to an empty field.
     const std::string time = stageTime.empty() ? "12:34.56" : vm::TrimBlanks(stageTime);
     auto& regional = platform::regional();
@@ -42,9 +42,10 @@ std::string BuildEventRecord(std::int16_t kind, const std::string& stageTime, st
 std::string BuildLogUrl(std::int16_t kind, const std::string& eventPwd, const std::string& driverName,
                         const std::string& stageTime, std::int32_t stageId, std::int32_t weather, std::int32_t car,
                         std::int32_t carPlus, std::int32_t damage, std::int32_t hostOption, std::uint8_t testFlag,
-                        std::uint8_t humid, std::uint8_t wear, std::uint8_t skyIndex) {
+                        std::uint8_t humid, std::uint8_t wear, std::uint8_t skyIndex, std::int16_t ss,
+                        std::int32_t carCategory) {
     std::string record = BuildEventRecord(kind, stageTime, stageId, weather, car, carPlus, damage, hostOption,
-                                          testFlag, humid, wear, skyIndex);
+                                          testFlag, humid, wear, skyIndex, ss, carCategory);
     std::string scrambled = QueryValue(Crypt::Encrypt(record, driverName + eventPwd));
     std::string user = QueryValue(driverName), pwd = QueryValue(eventPwd);
     auto& kept = qvrMod::upload;

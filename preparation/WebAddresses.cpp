@@ -43,10 +43,10 @@ std::string CarImageUrl() { return g.gUrlCarImage + QueryValue(g.gDriverName) + 
 
 std::string HotLapPageUrl() { return g.gUrlHotLaps + "index.php"; }
 
-std::string HotLapResultUrl(std::int32_t surface, const std::string& time) {
-    return g.gUrlHotLaps + "log.php?driver=" + QueryValue(g.gDriverName) + "&stage=" + Number(g.gStageId) +
-           "&wear=" + Number(g.gWear) + "&humid=" + Number(g.gHumid) + "&surface=" + Number(surface) +
-           "&time=" + QueryValue(time) + "&car=" + Number(g.gCarPlus) + "&class=" + Number(g.gCarCategory);
+std::string HotLapResultUrl(const vm::StageChoice& stage, const std::string& time) {
+    return g.gUrlHotLaps + "log.php?driver=" + QueryValue(g.gDriverName) + "&stage=" + Number(stage.stageId) +
+           "&wear=" + Number(stage.wear) + "&humid=" + Number(stage.humid) + "&surface=" + Number(stage.surface) +
+           "&time=" + QueryValue(time) + "&car=" + Number(stage.carPlus) + "&class=" + Number(stage.carCategory);
 }
 
 std::string ChatUrl() { return std::string(qvrMod::kLiveWebBase) + "/chat/index.php?driver=" + QueryValue(g.gDriverName); }

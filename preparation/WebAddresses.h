@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "services/StageChoice.h"
+
 namespace gFunc {
 
 // value with each byte outside A-Z, a-z, 0-9 and "-._~" written as %XX (upper-case hex) of
@@ -20,10 +22,10 @@ std::string DriverUrl(const std::string& nickname, std::int32_t car, std::int32_
 std::string CarImageUrl();
 // gUrlHotLaps & "index.php".
 std::string HotLapPageUrl();
-// gUrlHotLaps & "log.php?driver=" & gDriverName & "&stage=" & gStageId & "&wear=" & gWear &
-// "&humid=" & gHumid & "&surface=" & surface & "&time=" & time & "&car=" & gCarPlus &
-// "&class=" & gCarCategory.
-std::string HotLapResultUrl(std::int32_t surface, const std::string& time);
+// gUrlHotLaps & "log.php?driver=" & gDriverName & "&stage=" & stage id & "&wear=" & wear &
+// "&humid=" & humidity & "&surface=" & surface & "&time=" & time & "&car=" & catalogue id &
+// "&class=" & car class, of the stage driven.
+std::string HotLapResultUrl(const vm::StageChoice& stage, const std::string& time);
 // The product site's chat page for gDriverName.
 std::string ChatUrl();
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "services/ProgramState.h"
+#include "services/StageChoice.h"
 
 namespace vm {
 
@@ -24,9 +25,12 @@ struct StageState {
     std::string gSplit1Text, gSplit2Text;  // " s1[mm:ss.hh]", " s2[mm:ss.hh]"
     std::string gWeatherMark;              // "*" for a finish in bad conditions
 
-    // The SS that the last start in event mode drove; a later one picked before that
-    // stage's finish was recorded has not been started yet.
-    std::int16_t gStartedSS = 0;
+    // What the last start opened the host for. While its host runs, that host is driven with
+    // it and reports it, whatever the driver picks meanwhile for the next start.
+    StageChoice gStarted;
+    bool gStartLaunched = false;  // the last start opened the host; the next host run is its
+    bool gStartRun = false;       // the host run followed now is the one the last start opened
+    std::uint32_t gHostRunsEnded = 0;  // tells a wait whether the host run it began in has ended
 };
 
 inline ProgramWide<StageState> stage;

@@ -1,6 +1,5 @@
 // Menu entries, stage parameters and code patches of the running host (version 3).
 #include "platform/AnsiText.h"
-#include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
 
@@ -67,13 +66,14 @@ void BuildClientMenu() {
 }
 
 void SetStageParams(std::int32_t track, std::int32_t weather, std::int32_t car, std::int32_t damage,
-                    std::int32_t option, std::int32_t testFlag, std::uint8_t tyreType) {
+                    std::int32_t option, std::int32_t testFlag, std::uint8_t tyreType, std::uint8_t humid,
+                    std::uint8_t wear, const std::string& skyName) {
     using namespace hostmap;
     if (GetHostVersion() != 3) return;
-    WriteLong(kHumidityCell, vm::g.gHumid);
-    WriteLong(kWearCell, vm::g.gWear);
+    WriteLong(kHumidityCell, humid);
+    WriteLong(kWearCell, wear);
     // The buffer ends where the humidity cell begins.
-    Memory::WriteString(kSkyName, vm::g.gSkyName.substr(0, kSkyNameRoom - 1) + '\0');
+    Memory::WriteString(kSkyName, skyName.substr(0, kSkyNameRoom - 1) + '\0');
     WriteLong(kTrackIdCell, track);
     WriteLong(kWeatherCell, weather);
     WriteLong(kCarSlotCell, car);
@@ -109,8 +109,8 @@ void PatchHostMenus() {
     Memory::WriteString(kSaveText, platform::Cp1252ToUtf16Le("Save Data"));
 }
 
-std::string ReadyToSSText(const std::string& name) {
-    return name + '\n' + "ready to SS" + std::to_string(vm::g.gCurrentSS);
+std::string ReadyToSSText(const std::string& name, std::int16_t ss) {
+    return name + '\n' + "ready to SS" + std::to_string(ss);
 }
 
 }  // namespace qvrMod

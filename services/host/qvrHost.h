@@ -39,16 +39,17 @@ void LinkMenuItem(int a, int b);
 // Entry 17 of menu object B becomes the client's menu: value 4, selected, sub-items 4, 8 and 9
 // unlinked.
 void BuildClientMenu();
-// Version 3 only: writes humidity, wear and the sky name (gHumid, gWear, gSkyName; the name cut
-// to fit its 132 bytes with the terminator), the stage cells, the tyre type operand and, by the
-// test flag, NOPs or the host's own store at the stage clock.
+// Version 3 only: writes humidity, wear and the sky name (the name cut to fit its 132 bytes with
+// the terminator), the stage cells, the tyre type operand and, by the test flag, NOPs or the
+// host's own store at the stage clock.
 void SetStageParams(std::int32_t track, std::int32_t weather, std::int32_t car, std::int32_t damage,
-                    std::int32_t option, std::int32_t testFlag, std::uint8_t tyreType);
+                    std::int32_t option, std::int32_t testFlag, std::uint8_t tyreType, std::uint8_t humid,
+                    std::uint8_t wear, const std::string& skyName);
 // Version 3 only: the code patches and flag cells, then, once the host's text table exists
 // (waiting for it while the host is there), the client's two menu texts.
 void PatchHostMenus();
-// The name, a line feed, "ready to SS" and gCurrentSS.
-std::string ReadyToSSText(const std::string& name);
+// The name, a line feed, "ready to SS" and the SS number.
+std::string ReadyToSSText(const std::string& name, std::int16_t ss);
 
 // One Enter press (key down, key up), made only when the host window is in front at that moment.
 void PressEnter();

@@ -1,11 +1,14 @@
 #include "tests/client/FlowTest.h"
 
+#include <gtest/gtest.h>
+
 #include "catalogues/FileCheckList.h"
 #include "platform/Ports.h"
 #include "preparation/ResultRecord.h"
 #include "preparation/Roadbook.h"
 #include "services/Crypt.h"
 #include "services/Globals.h"
+#include "services/StageState.h"
 #include "services/Settings.h"
 #include "services/gCheck.h"
 #include "services/gLog.h"
@@ -35,18 +38,26 @@ FlowTest::FlowTest() {
         ++monitorTicks_;
         monitor();
     };
-    // The host closes its window when asked to, at its next events.
+    // The host closes its window when asked to, hostClosesAfterMs later, at its next events;
+    // its window goes with its process when that is terminated.
     os.desktop.onMessage = [this](const platform::NativeDesktop::Message& m) {
-        if (m.window == hostWindow && m.message == platform::kWmClose) closeAsked_ = true;
+        if (m.window == hostWindow && m.message == platform::kWmClose && !closeAt_)
+            closeAt_ = os.clock.ticks + hostClosesAfterMs;
         return true;
     };
     os.desktop.onPump = [this, pump = os.desktop.onPump] {
-        if (closeAsked_ && sim) EndHost();
-        closeAsked_ = false;
+        if (!sim) closeAt_.reset();  // gone otherwise
+        if (closeAt_ && hostClosesAfterMs != kHostNeverCloses && os.clock.ticks - *closeAt_ < 0x80000000u) EndHost();
         pump();
     };
+    os.processes.onEnd = [this](std::uint32_t id) {
+        if (id == kHostPid && sim) EndHost();
+    };
     os.shell.onExecute = [this](const platform::RecordingShell::Call& call) {
-        if (hostOptions && call.file.ends_with("\\Kovarra_SSE.exe")) StartHost(*hostOptions);
+        if (!hostOptions || !call.file.ends_with("\\Kovarra_SSE.exe")) return;
+        // One host at a time: the start prepares the host folder for a host that is not running.
+        if (sim) ADD_FAILURE() << "the host was opened again while it ran";
+        StartHost(*hostOptions);
     };
 }
 
@@ -78,6 +89,16 @@ void FlowTest::PhysicsDated() {
     gCheck::vars.gPhysicsDate = gCheck::GetFileDate(package);
 }
 
+void FlowTest::EndHost() {
+    HostTest::EndHost();
+    closeAt_.reset();
+}
+
+void FlowTest::LaunchedByStart() {
+    vm::stage.gStarted = w.ChoiceNow();
+    vm::stage.gStartLaunched = true;
+}
+
 void FlowTest::MonitorTicks(int n) {
     for (const int until = monitorTicks_ + n; monitorTicks_ < until;) RunFor(10);
 }
@@ -90,9 +111,13 @@ std::vector<std::string> FlowTest::Panes() const {
 }
 
 std::string FlowTest::LogAddress(std::int16_t kind, const std::string& time) const {
-    const std::string record = gFunc::BuildEventRecord(kind, time, g.gStageId, g.gWeather, g.gCar, g.gCarPlus,
-                                                       g.gDamage, g.gHostOption, g.gTestFlag, g.gHumid, g.gWear,
-                                                       g.gSkyIndex);
+    return LogAddress(w.ChoiceNow(), kind, time);
+}
+
+std::string FlowTest::LogAddress(const vm::StageChoice& s, std::int16_t kind, const std::string& time) const {
+    const std::string record = gFunc::BuildEventRecord(kind, time, s.stageId, s.weather, s.car, s.carPlus, s.damage,
+                                                       g.gHostOption, g.gTestFlag, s.humid, s.wear, s.skyIndex, s.ss,
+                                                       s.carCategory);
     return g.gUrlLog + g.gDriverName + "&msg=" + Crypt::Encrypt(record, g.gDriverName + g.gRallyPwd) +
            "&pwd=" + g.gRallyPwd;
 }

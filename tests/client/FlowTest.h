@@ -14,6 +14,8 @@
 
 namespace vmtest {
 
+inline constexpr std::uint32_t kHostNeverCloses = 0xFFFFFFFF;
+
 class FlowTest : public HostTest {
 protected:
     static constexpr const char* kStageLabel = "Harwood Forest     [6100m]";
@@ -35,14 +37,24 @@ protected:
     // executable starts a simulated host with hostOptions.
     void PrepareHostFolder();
     std::optional<simhost::Options> hostOptions;
+    // How long the host takes to close its window when asked to (kHostNeverCloses: it does not).
+    std::uint32_t hostClosesAfterMs = 0;
+    void EndHost();
+    // The host was asked to close and has not gone yet.
+    bool HostClosing() const { return closeAt_.has_value(); }
 
     // The physics package's date as the start would have taken it, so that results are sent.
     void PhysicsDated();
+    // As a start that opened the host leaves the client: the host seen next is its, for the
+    // current choice.
+    void LaunchedByStart();
 
     // The addresses opened in the web pane wb.
     std::vector<std::string> Panes() const;
-    // The address of the result record of a kind for the current choice at this moment.
+    // The address of the result record of a kind for the current choice at this moment, or for
+    // a given stage.
     std::string LogAddress(std::int16_t kind, const std::string& time = "") const;
+    std::string LogAddress(const vm::StageChoice& stage, std::int16_t kind, const std::string& time = "") const;
     // The messages shown, as "title|style|text".
     std::vector<std::string> Messages() const;
     // The run log so far.
@@ -53,7 +65,7 @@ protected:
     RecordingProfile codes{os.profile};
 
 private:
-    bool closeAsked_ = false;
+    std::optional<std::uint32_t> closeAt_;  // when the host, asked to close, goes
     int monitorTicks_ = 0;
 };
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "client/CurrentStage.h"
-#include "platform/AnsiText.h"
 #include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "tests/client/FlowTest.h"
@@ -28,7 +27,20 @@ protected:
         Memory::GetHostProcess();  // as the other timers look the host up
         journalStart = os.processes.journal.size();
     }
-    std::string Wide(const std::string& text) { return platform::Cp1252ToUtf16Le(text) + std::string(2, '\0'); }
+    // An ASCII text as the host takes it: a 16-bit unit a character, low byte first, and one
+    // 16-bit NUL.
+    static std::string Wide(const std::string& ascii) {
+        std::string out;
+        for (char c : ascii) out.append({c, '\0'});
+        return out.append(2, '\0');
+    }
+    // The bytes of the last write to the address since the host was started.
+    std::string WrittenTo(std::uint32_t address) const {
+        std::string bytes;
+        for (const auto& [at, written] : WritesSince(journalStart))
+            if (at == address) bytes = written;
+        return bytes;
+    }
     int WritesTo(std::uint32_t address) const {
         int n = 0;
         for (std::size_t i = journalStart; i < os.processes.journal.size(); ++i)
@@ -50,7 +62,7 @@ TEST_F(HostPollerTest, TheReadyTextIsShownAndAnEventKeepsItsPatch) {
         Host();
         w.pTimer_Timer();
         const std::string text = event ? "Driver\nready to SS3" : "Driver\nready to SS0";
-        EXPECT_EQ(memory().Peek(kReadyText, static_cast<std::uint32_t>(Wide(text).size())), Wide(text)) << event;
+        EXPECT_EQ(WrittenTo(kReadyText), Wide(text)) << event;  // and not a byte past it
         EXPECT_EQ(memory().Peek32(kGame + game::kText2), kReadyText) << event;
         EXPECT_EQ(memory().Peek32(kGame + game::kText1), kReadyText) << event;
         EXPECT_EQ(memory().Peek(kEventPatchV3, 3), event ? "\xF3\x90\x90" : hostBytes) << event;

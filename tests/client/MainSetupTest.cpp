@@ -73,7 +73,7 @@ TEST_F(MainSetupTest, AnEventShowsItsTitleStatusPageAndFirstSSWithTheSelectorsLo
     EXPECT_EQ(w.wb.Bounds(), (ui::Bounds{56, 250, 744, 350}));
 
     EXPECT_EQ(g.gWebPage, gFunc::BuildLogUrl(gFunc::kRecordStatus, "secret", "Ari", "", 0, g.gWeather, g.gCar,
-                                             g.gCarPlus, g.gDamage, 0, 0, g.gHumid, g.gWear, g.gSkyIndex));
+                                             g.gCarPlus, g.gDamage, 0, 0, g.gHumid, g.gWear, g.gSkyIndex, 0, g.gCarCategory));
     EXPECT_EQ(Navigations(), (std::vector<platform::FetchingWebPanes::Navigation>{
                                  {"wbCar", Url("/img_car.php?driver=Ari&cat=1")}, {"wb", g.gWebPage}}));
     EXPECT_TRUE(w.wbCar.Visible());

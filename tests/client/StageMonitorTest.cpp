@@ -39,9 +39,10 @@ protected:
         g.gTestFlag = 1;
     }
 
-    // A host at a menu entry that the menu driver leaves alone, whose stage the test writes;
-    // the monitor has handled its start.
+    // A host that a start opened, at a menu entry that the menu driver leaves alone, whose
+    // stage the test writes; the monitor has handled its start.
     void HostStarted() {
+        LaunchedByStart();
         StartHost({.firstMenu = 5, .textsAfterMs = 0});
         MonitorTicks(2);
         ASSERT_TRUE(stage.gStageRunning);
@@ -156,7 +157,6 @@ TEST_F(StageMonitorTest, OnlyTheStartLineStateReArmsTheSplitsAndTheFinish) {
 // the finish record; one finish per start.
 TEST_F(StageMonitorTest, AnEventFinishIsRecordedAndSentOncePerStart) {
     Event(3, 1);
-    stage.gStartedSS = 1;
     stage.gResultPending = true;
     PhysicsDated();
     w.optWeather[2].SetValue(true);
@@ -281,8 +281,7 @@ TEST_F(StageMonitorTest, TheFinishRecordLetsAnSSPickedMeanwhileStart) {
         SCOPED_TRACE(picked ? "picked" : "not picked");
         // As the start of SS 1 leaves the client.
         Event(3, 1);
-        stage.gStartedSS = 1;
-        stage.gResultPending = true;
+            stage.gResultPending = true;
         g.gStagePhase = 1;
         g.gReadyForSS = false;
         PhysicsDated();

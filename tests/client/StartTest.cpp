@@ -274,9 +274,9 @@ TEST_F(StartTest, AnEventStartArmsTheNextSSOnly) {
 }
 
 // Each replay item writes its display mode, starts the host with the host timers off; the next
-// normal start writes the saved display settings back and switches them on.
+// normal start writes the saved display settings back and switches them on. Outside testing
+// mode too, where a normal start forces full screen, a windowed replay starts windowed.
 TEST_F(StartTest, AReplayStartsInItsDisplayModeWithTheHostTimersOff) {
-    g.gTestSwitch = true;  // the host defaults then leave the full-screen setting alone
     struct Case {
         int line;
         int k;

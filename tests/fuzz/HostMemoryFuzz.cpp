@@ -78,7 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         desktop.RemoveWindow(window);
         processes.Find(kHostPid)->running = false;
     };
-    vm::g.gSkyName = "10O_N_hazy_partcloud";
 
     (void)qvrMod::GetHostVersion();
     CheckMenuIndex(qvrMod::GetMenuIndex());
@@ -88,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qvrMod::SetMenuItemB(17, 3, 4, -1, 0, 0, 0, 0, true);
     qvrMod::LinkMenuItem(17, 4);
     qvrMod::BuildClientMenu();
-    qvrMod::SetStageParams(12, 1, 0, 3, 0, 1, 2);
+    qvrMod::SetStageParams(12, 1, 0, 3, 0, 1, 2, 1, 1, "10O_N_hazy_partcloud");
     CheckMenuIndex(qvrMod::GetMenuIndex());  // after the client's own writes into the menus
     qvrMod::PatchHostMenus();                // waits for the text table while the host runs
     CheckMenuIndex(qvrMod::GetMenuIndex());

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/Bytes.h"
-#include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
 #include "tests/host/HostFixture.h"
@@ -93,7 +92,7 @@ TEST_F(HostPatchesTest, MenuProceduresWriteNothingWithoutAVersion3Host) {
         qvrMod::SetMenuItemA(2, -1, 11, -1, 0, 0, 0, 0, true);
         qvrMod::SetMenuItemB(17, -1, 4, -1, 0, 0, 0, 0, true);
         qvrMod::LinkMenuItem(17, 4);
-        qvrMod::SetStageParams(1, 1, 1, 1, 0, 0, 1);
+        qvrMod::SetStageParams(1, 1, 1, 1, 0, 0, 1, 1, 1, "clear");
         qvrMod::PatchHostMenus();
         EXPECT_EQ(WritesSince(mark), WriteList{}) << int(marker);
         if (sim) EndHost();
@@ -107,10 +106,7 @@ TEST_F(HostPatchesTest, SetStageParamsWritesEachCellInOrder) {
     } cases[] = {{0, "\xF3\x0F\x11\x86\x40\x01\x00\x00"s}, {1, std::string(8, '\x90')}};
     for (const Case& c : cases) {
         StartHost();
-        vm::g.gHumid = 2;
-        vm::g.gWear = 3;
-        vm::g.gSkyName = "10O_N_hazy_partcloud";
-        qvrMod::SetStageParams(41, 1, 2, 3, 0, c.testFlag, 2);
+        qvrMod::SetStageParams(41, 1, 2, 3, 0, c.testFlag, 2, 2, 3, "10O_N_hazy_partcloud");
         EXPECT_EQ(WritesSince(), (WriteList{{kHumidityCell, Le32(2)},
                                     {kWearCell, Le32(3)},
                                     {kSkyName, "10O_N_hazy_partcloud"s + '\0'},  // 20 bytes and a zero
@@ -130,9 +126,7 @@ TEST_F(HostPatchesTest, SetStageParamsWritesEachCellInOrder) {
 
 TEST_F(HostPatchesTest, ALongSkyNameStopsShortOfTheHumidityCell) {
     StartHost();
-    vm::g.gHumid = 5;
-    vm::g.gSkyName = std::string(200, 'S');
-    qvrMod::SetStageParams(41, 1, 2, 3, 0, 0, 2);
+    qvrMod::SetStageParams(41, 1, 2, 3, 0, 0, 2, 5, 0, std::string(200, 'S'));
     std::string sky = memory().Peek(kSkyName, kSkyNameRoom);
     EXPECT_EQ(sky, std::string(131, 'S') + '\0');
     EXPECT_EQ(memory().Peek32(kHumidityCell), 5u);
@@ -181,10 +175,7 @@ TEST_F(HostPatchesTest, PatchHostMenusStopsWaitingWhenTheHostIsGone) {
 }
 
 TEST(ReadyToSSText, IsNameLineFeedAndStageNumber) {
-    vm::ResetProgramState();
-    vm::g.gCurrentSS = 3;
-    EXPECT_EQ(qvrMod::ReadyToSSText("Driver"), "Driver\nready to SS3");
-    vm::ResetProgramState();
+    EXPECT_EQ(qvrMod::ReadyToSSText("Driver", 3), "Driver\nready to SS3");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "platform/GameWindow.h"
 #include "platform/win32/Win32Adapters.h"
-#include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
 #include "tests/support/VmTest.h"
@@ -176,8 +175,7 @@ TEST_F(WineHostTest, MenuEntriesStageParametersAndMenuPatch) {
     EXPECT_EQ(Memory::ReadLong(entry + menu::kEntryValueAgain), 4);
     EXPECT_EQ(Memory::ReadLong(entry + menu::kEntryStamp), kMenuAStamp);
 
-    vm::g.gSkyName = "10O_N_hazy_partcloud";
-    qvrMod::SetStageParams(41, 1, 2, 3, 0, 1, 2);
+    qvrMod::SetStageParams(41, 1, 2, 3, 0, 1, 2, 0, 0, "10O_N_hazy_partcloud");
     EXPECT_EQ(Memory::ReadLong(kTrackIdCell), 41);
     EXPECT_EQ(Memory::ReadLong(kStageClockStore), static_cast<std::int32_t>(0x90909090));
 

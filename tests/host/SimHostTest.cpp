@@ -12,7 +12,6 @@
 #include "platform/AnsiText.h"
 #include "platform/Bytes.h"
 #include "plugins/HostAddresses.h"
-#include "services/Globals.h"
 #include "services/host/HostMap.h"
 #include "services/host/qvrHost.h"
 #include "tests/host/HostFixture.h"
@@ -354,19 +353,15 @@ TEST_F(SimHostTest, ItsWindowShowsWhatTheClientGaveIt) {
     EXPECT_THAT(before, HasSubstr("Menu items: Championship / Load Game, client menu not built"));
 
     Memory::GetHostProcess();
-    vm::g.gHumid = 2;
-    vm::g.gWear = 3;
-    vm::g.gSkyName = "10O_N_hazy_partcloud";
-    vm::g.gCurrentSS = 3;
     qvrMod::PatchHostMenus();
-    qvrMod::SetStageParams(41, 1, 2, 3, 0, 1, 2);
+    qvrMod::SetStageParams(41, 1, 2, 3, 0, 1, 2, 2, 3, "10O_N_hazy_partcloud");
     qvrMod::SetMenuItemA(menus::kCar, -1, 11, -1, 0, 0, 0, 0, false);
     qvrMod::BuildClientMenu();
     // The ready text, as the client's poller puts it into the host.
     const std::int32_t game = qvrMod::GetGameBase();
     Memory::WriteLong(game + game::kText2, static_cast<std::int32_t>(kReadyText));
     Memory::WriteLong(game + game::kText1, static_cast<std::int32_t>(kReadyText));
-    Memory::WriteString(kReadyText, platform::Cp1252ToUtf16Le(qvrMod::ReadyToSSText("J\xF6rg")));
+    Memory::WriteString(kReadyText, platform::Cp1252ToUtf16Le(qvrMod::ReadyToSSText("J\xF6rg", 3)));
 
     std::string after = sim->StatusText();
     EXPECT_THAT(after, HasSubstr("\nText: J\xF6rg\nready to SS3\n"));

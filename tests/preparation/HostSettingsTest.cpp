@@ -42,7 +42,7 @@ TEST_F(HostSettingsTest, DefaultsAreWrittenIntoReadOnlyAndMissingFiles) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         FreshHostFolder();
         g.gTestSwitch = cases[i].testSwitch;
-        gFunc::WriteHostDefaults();
+        gFunc::WriteHostDefaults(false);
         EXPECT_EQ(Get(kHostIni), cases[i].hostIni) << "case " << i;
         EXPECT_EQ(Get(kGhost), "[Settings]\r\nMaxOpacity=0.0\r\n") << "case " << i;
         EXPECT_EQ(Get(kAudio), "[OPTIONS::SOUNDS]\r\nNumberChannels=8\r\n") << "case " << i;
@@ -62,7 +62,7 @@ TEST_F(HostSettingsTest, EachProgressCodeReplacesTheLastInAReadOnlyFile) {
 TEST_F(HostSettingsTest, HostFilesStayInTheHostFolderWhenTheClientRunsFromADriveRoot) {
     os.environment.programFolder = "C:\\";
     gFunc::SetHostDebugCode("20");
-    gFunc::WriteHostDefaults();
+    gFunc::WriteHostDefaults(false);
     EXPECT_EQ(Get(kAudio), "[OPTIONS::SOUNDS]\r\nNumberChannels=8\r\n");
     EXPECT_EQ(Get(kGhost), "[Settings]\r\nMaxOpacity=0.0\r\n");
     EXPECT_NE(Get(kHostIni).find("Debug=20"), std::string::npos);

@@ -21,11 +21,11 @@ protected:
     }
     // A record of kind with the arguments of the worked finish (stage 10, slot 4, car 55, ...).
     std::string Record(std::int16_t kind, const std::string& time = "") {
-        return gFunc::BuildEventRecord(kind, time, 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
+        return gFunc::BuildEventRecord(kind, time, 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, g.gCurrentSS, g.gCarCategory);
     }
     std::string Url(std::int16_t kind, const std::string& pwd = "Lak3s", const std::string& driver = "Ari",
                     const std::string& time = "") {
-        return gFunc::BuildLogUrl(kind, pwd, driver, time, 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
+        return gFunc::BuildLogUrl(kind, pwd, driver, time, 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, g.gCurrentSS, g.gCarCategory);
     }
 };
 
@@ -42,8 +42,7 @@ TEST_F(ResultRecordTest, OnlyAnEmptyTimeBecomesThePlaceholder) {
 }
 
 TEST_F(ResultRecordTest, TheStatusRecordAfterLogIn) {
-    g.gCarCategory = 7;
-    EXPECT_EQ(gFunc::BuildEventRecord(gFunc::kRecordStatus, "", 0, 2, 6, 112, 1, 0, 1, 2, 0, 5),
+    EXPECT_EQ(gFunc::BuildEventRecord(gFunc::kRecordStatus, "", 0, 2, 6, 112, 1, 0, 1, 2, 0, 5, 0, 7),
               "3;12:34.56;0;2;6;112;1;0;1;2;0;5;0;0;7;08/12/2026 07:45:03");
 }
 

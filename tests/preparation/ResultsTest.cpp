@@ -117,8 +117,8 @@ protected:
 TEST_F(ResultsTest, UploadSendsStartThenFinishInOneAddress) {
     g.gUrlError = "http://127.0.0.1:8080/err.php?user=";
     g.gUrlLog = "http://127.0.0.1:8080/log.php?user=";
-    (void)gFunc::BuildLogUrl(gFunc::kRecordStart, "pw", "Ari", "", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
-    (void)gFunc::BuildLogUrl(gFunc::kRecordFinish, "pw", "Ari", "03:01.05", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
+    (void)gFunc::BuildLogUrl(gFunc::kRecordStart, "pw", "Ari", "", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, 1, 1);
+    (void)gFunc::BuildLogUrl(gFunc::kRecordFinish, "pw", "Ari", "03:01.05", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, 1, 1);
     os.webPanes.navigations.clear();
     gFunc::UploadStageTime();
     ASSERT_EQ(os.webPanes.navigations.size(), 1u);

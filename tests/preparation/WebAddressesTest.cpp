@@ -35,10 +35,6 @@ protected:
         Put("C:\\Velomark\\velomark.ini", "[MAIN]\r\nW=http://127.0.0.1:8080\r\n");
         qvrMod::LoadSettings();
         g.gDriverName = "Ari B&co";
-        g.gStageId = 41;
-        g.gWear = 1;
-        g.gHumid = 2;
-        g.gCarPlus = 55;
         g.gCarCategory = 7;
     }
 };
@@ -49,7 +45,14 @@ TEST_F(WebAddressesTest, ServerAddresses) {
               "http://127.0.0.1:8080/driver.php?driver=Ari%20B%26co&car=55&cat=7&tyre=1&ver=2.0&pwd=my%20pwd%23");
     EXPECT_EQ(gFunc::CarImageUrl(), "http://127.0.0.1:8080/img_car.php?driver=Ari%20B%26co&cat=7");
     EXPECT_EQ(gFunc::HotLapPageUrl(), "http://127.0.0.1:8080/HotLaps/index.php");
-    EXPECT_EQ(gFunc::HotLapResultUrl(2, "03:01.05"),
+    vm::StageChoice driven;
+    driven.stageId = 41;
+    driven.wear = 1;
+    driven.humid = 2;
+    driven.surface = 2;
+    driven.carPlus = 55;
+    driven.carCategory = 7;
+    EXPECT_EQ(gFunc::HotLapResultUrl(driven, "03:01.05"),
               "http://127.0.0.1:8080/HotLaps/log.php?driver=Ari%20B%26co&stage=41&wear=1&humid=2&surface=2"
               "&time=03%3A01.05&car=55&class=7");
     EXPECT_EQ(gFunc::ChatUrl(), std::string(qvrMod::kLiveWebBase) + "/chat/index.php?driver=Ari%20B%26co");

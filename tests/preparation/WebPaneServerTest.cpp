@@ -41,11 +41,13 @@ protected:
 
 TEST_F(WebPaneServerTest, TheServerReceivesEachNavigationExactly) {
     const std::string driver = "A&B =#+%\xE9", pwd = "p w&x";
-    std::string start = gFunc::BuildLogUrl(gFunc::kRecordStart, pwd, driver, "", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
+    std::string start = gFunc::BuildLogUrl(gFunc::kRecordStart, pwd, driver, "", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, 1, 1);
     std::string finish =
-        gFunc::BuildLogUrl(gFunc::kRecordFinish, pwd, driver, "03:01.05", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2);
+        gFunc::BuildLogUrl(gFunc::kRecordFinish, pwd, driver, "03:01.05", 10, 0, 4, 55, 3, 0, 0, 0, 1, 2, 1, 1);
     g.gDriverName = driver;
-    std::string hotLap = gFunc::HotLapResultUrl(1, "03:01.05");
+    vm::StageChoice driven;
+    driven.surface = 1;
+    std::string hotLap = gFunc::HotLapResultUrl(driven, "03:01.05");
 
     platform::webPanes().Navigate("wb", start);
     platform::webPanes().Navigate("wb", "about:blank");  // shows an empty pane, asks no server
