@@ -76,6 +76,11 @@ protected:
         EXPECT_EQ(Given(kSkyName, from, to), s.skyName + '\0');
         EXPECT_EQ(Given(kReadyText, from, to), Wide("Ari\nready to SS" + std::to_string(s.ss)));
     }
+    // The scrambled record of a log page's address.
+    static std::string Scrambled(const std::string& address) {
+        const std::size_t from = address.find("&msg=") + 5;
+        return address.substr(from, address.find("&pwd=") - from);
+    }
     std::string Line(const vm::StageChoice& s) const {
         return s.stageLabel + (s.badConditions ? "*" : "") + " s1[01:05.20] s2[02:10.37] end[03:01.05]|\r\n";
     }
@@ -144,6 +149,13 @@ TEST_P(NextSSTest, EachStartReportsAndDrivesTheSSItStarted) {
     ASSERT_EQ(ss2.ss, 2);
     ASSERT_NE(ss2.stageId, ss1.stageId);
     ASSERT_TRUE(w.cmdStart.Enabled());
+
+    // The parts kept for a manual upload are SS1's records.
+    const qvrMod::UploadParts kept = qvrMod::upload;
+    EXPECT_EQ(kept.gErrUrlStart, g.gUrlError + "Ari&msg0=" + Scrambled(LogAddress(ss1, gFunc::kRecordStart)) +
+                                     "&pwd0=" + kEventPwd);
+    EXPECT_EQ(kept.gErrUrlFinish,
+              "&msg2=" + Scrambled(LogAddress(ss1, gFunc::kRecordFinish, "03:01.05")) + "&pwd2=" + kEventPwd);
 
     const std::size_t ss2From = os.processes.journal.size();
     Start(Finishing({200}));  // closes SS1's host first
