@@ -41,9 +41,15 @@ function(vm_test name)
   endif()
 endfunction()
 
-# vm_add_manifest(<target> <program name>): embeds the application manifest as resource 1.
+# vm_add_manifest(<target> <program name>): embeds the application manifest as resource 1. It
+# names the build's architecture: x86 for the deliverables, amd64 in the x86_64 test build (where
+# the x86 common controls would not load).
 function(vm_add_manifest target program)
   set(VM_PROGRAM ${program})
+  set(VM_MANIFEST_ARCH x86)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(VM_MANIFEST_ARCH amd64)
+  endif()
   set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${program}.manifest)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/app.manifest.in ${manifest} @ONLY)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${program}_manifest.rc)

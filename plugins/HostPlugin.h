@@ -5,9 +5,14 @@
 // writes it as a virtual destructor; other compilers get a plain virtual of its shape, since
 // g++ gives a C++ virtual destructor two slots. The header stands alone (no library headers),
 // so that a freestanding caller compiled for that ABI can read it too.
+//
+// On x64 (the tests' x86_64 build; nothing of it ships) Microsoft's ABI has one calling
+// convention for every function, with this as the first argument, so there QVR_THISCALL and
+// QVR_CDECL are empty.
 #pragma once
 
 #if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
+// x86: member functions __thiscall (this in ECX), the export __cdecl.
 #define QVR_THISCALL __thiscall
 #define QVR_CDECL __cdecl
 #else

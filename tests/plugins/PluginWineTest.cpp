@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "plugins/HostAddresses.h"
 #include "services/host/HostMap.h"
@@ -34,6 +35,13 @@ TEST_F(PluginWineTest, TheHostLoadsBothAndRecordsTheCallsOfItsPluginObject) {
         << testing::PrintToString(host.Record());
     ASSERT_TRUE(host.Close()) << testing::PrintToString(host.Record());
     const auto record = host.Record();
+
+    // The ABI the simulated host's calls crossed, for the report: x86's in the i686 build, x64's
+    // in the x86_64 test build.
+    const auto caller =
+        std::find_if(record.begin(), record.end(), [](const std::string& line) { return line.starts_with("caller "); });
+    ASSERT_NE(caller, record.end()) << testing::PrintToString(record);
+    std::printf("[ plug-ins ] the simulated host called the plug-ins in %s\n", caller->substr(7).c_str());
 
     // Loaded from the Plugins folder; avviora has written the index and the two code bytes.
     EXPECT_THAT(record, testing::IsSupersetOf({"loaded avviora.dll", "loaded shifter.dll", "plug-in QVR H-Shifter",

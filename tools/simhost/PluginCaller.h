@@ -1,6 +1,7 @@
 /* The host's side of the plug-in interface: PluginCaller.cpp is compiled in Microsoft's C++ ABI
-   (clang, i686-pc-windows-msvc, freestanding) as the host is, and the simulated host reaches it
-   through these C functions, whose calling convention both compilers share. Plain C types only. */
+   (clang, i686-pc-windows-msvc, freestanding) as the host is, x86_64-pc-windows-msvc in the
+   tests' x86_64 build, and the simulated host reaches it through these C functions, whose
+   calling convention both compilers share. Plain C types only. */
 #pragma once
 
 #ifdef __cplusplus
@@ -11,6 +12,9 @@ extern "C" {
    its text (null when it has none). */
 typedef void(__cdecl* SimHostRecordProc)(void* context, int slot, const double* numbers, int count,
                                          const char* text);
+
+/* The ABI the calls cross, for reports: "Microsoft's x86 C++ ABI (__thiscall)" or its x64 one. */
+const char* __cdecl simhost_caller_abi(void);
 
 /* The host's object handed to the plug-ins; one for the process, reporting to record. */
 void* __cdecl simhost_game_api(SimHostRecordProc record, void* context);

@@ -93,6 +93,7 @@ void PluginHost::LoadAll(const std::string& folder, std::uint8_t marker) {
         if (!entry.isFolder && lower.size() > 4 && lower.ends_with(".dll")) names.push_back(entry.name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+    Record(std::string("caller ") + simhost_caller_abi());
     for (const std::string& name : names) {
         Loaded l{name, platform::LoadLibraryFile(folder + "\\" + name)};
         if (!l.library) {

@@ -3,7 +3,8 @@
 // object, which the simulated host calls through the host's interface in Microsoft's C++ ABI
 // (PluginCaller.h). What the plug-ins call of the host is recorded, one line a call:
 //   "<slot>: <numbers> <text>"   ("2: 73 49 QVR H-Shift"; slot 1 puts its text first)
-// with lines of the simulated host's own ("loaded avviora.dll", "menu car index 5", ...). What its
+// with lines of the simulated host's own ("caller Microsoft's x86 C++ ABI (__thiscall)",
+// "loaded avviora.dll", "menu car index 5", ...). What its
 // stage run tells the plug-ins is recorded as "stage start 41 0 Track 41", "stage checkpoint
 // 65.2 1 Track 41", "stage end 65.2 130.37 181.05 Track 41"; calls made from the command line as
 // "call <call>".
