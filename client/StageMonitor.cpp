@@ -3,7 +3,6 @@
 // retirement into the stage line, the run log and the result sent to the server.
 #include <string>
 
-#include "client/EventFlow.h"
 #include "client/foMain.h"
 #include "preparation/ResultRecord.h"
 #include "preparation/ServerClock.h"

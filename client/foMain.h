@@ -149,7 +149,7 @@ private:
     void HostRunEnded();
     void RecordFinish();
     // Closes a host left open by an earlier start, terminating it when it does not go, and
-    // ends its run. Returns false when it is still there.
+    // ends its run. Returns false when it is still there (client/foMainStart.cpp).
     bool CloseRunningHost();
     // Enables the start of an SS that was picked before the running one's finish.
     void ArmPickedStage();
