@@ -50,12 +50,16 @@ public:
     // Queues a message for the window without waiting. Returns true if it was queued.
     virtual bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
 
-    // Handles every window event now pending for the calling thread (messages, timers) and returns.
+    // Handles every window event now pending for the calling thread (messages, timers), and the
+    // driver's actions held by a wait that has ended (platform/EventLoop.h), and returns.
     virtual void PumpEvents() = 0;
 
     // Blocks until a window event arrives for the calling thread or timeoutMs have passed
     // (kWaitForever: until an event arrives).
     virtual void WaitForEvents(std::uint32_t timeoutMs) = 0;
+
+    // Makes the calling thread's loop that blocks for events next return at once.
+    virtual void Wake() = 0;
 
     // Calls tick on the calling thread every intervalMs (at least 1), from wherever that
     // thread handles its window events (PumpEvents, the program's message loop), until

@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -79,7 +80,7 @@ private:
 class Component {
 public:
     explicit Component(std::string name) : name_(std::move(name)) {}
-    virtual ~Component() = default;
+    virtual ~Component();
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
@@ -95,7 +96,16 @@ public:
     // The window that owns it, or nullptr.
     Form* Owner() const { return owner_; }
 
+    // True when the driver can reach it: it is enabled, on a window that is shown and enabled.
+    virtual bool Reachable() const;
+
 protected:
+    // A driver's action on the component (a click, a pick, a typed text, the close box): it runs
+    // now, or, when it arrives during a wait, once the handler or tick that waits has returned
+    // (platform/EventLoop.h); either way only while the driver can reach the component, as a
+    // real control ignores a click otherwise. When it does not run, the views are told reshow
+    // (when given), so that they show the model again.
+    void AsDriver(std::function<void()> action, std::optional<Property> reshow = std::nullopt);
     // Tells every observer that a property changed.
     void Notify(Property p);
     // Stores a value and notifies when it differs from the stored one.
@@ -131,6 +141,9 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool on) { Assign(visible_, on, Property::Visible); }
+
+    // Also shown.
+    bool Reachable() const override;
 
     // Where it stands; the window's design sets it first.
     const ui::Bounds& Bounds() const { return bounds_; }

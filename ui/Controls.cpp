@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/EventLoop.h"
 #include "platform/Ports.h"
 #include "ui/Form.h"
 
@@ -29,6 +30,27 @@ void Connection::Disconnect() {
     }
     list_.reset();
     id_ = 0;
+}
+
+Component::~Component() { platform::DropDriverActions(this); }
+
+bool Component::Reachable() const {
+    const Form* form = Owner();
+    return Enabled() && (!form || form->Reachable());
+}
+
+bool Control::Reachable() const { return Visible() && Component::Reachable(); }
+
+void Component::AsDriver(std::function<void()> action, std::optional<Property> reshow) {
+    auto unreached = [this, reshow] {
+        if (reshow) Notify(*reshow);
+    };
+    if (!Reachable()) return unreached();
+    platform::DriverAction(this, [this, action = std::move(action), unreached] {
+        // Held by a wait, it may no longer apply: the control was disabled or hidden meanwhile.
+        if (Reachable()) action();
+        else unreached();
+    });
 }
 
 Connection Component::Observe(Listener listener) {
@@ -59,6 +81,10 @@ void TextBox::SetText(std::string text) {
     text_ = std::move(text);
     Notify(Property::Text);
     Run(onChange);
+}
+
+void TextBox::Type(std::string text) {
+    AsDriver([this, text = std::move(text)] { SetText(text); }, Property::Text);
 }
 
 const ComboBox::Item& ComboBox::At(int index) const {
@@ -109,6 +135,19 @@ void ComboBox::SetListIndex(int index) {
     Run(onClick);
 }
 
+void ComboBox::Pick(int index) {
+    AsDriver(
+        [this, index] {
+            if (index >= 0 && index < ListCount()) SetListIndex(index);
+            else Notify(Property::ListIndex);
+        },
+        Property::ListIndex);
+}
+
+void ComboBox::Type(std::string text) {
+    AsDriver([this, text = std::move(text)] { SetText(text); }, Property::Text);
+}
+
 void ComboBox::SetText(std::string text) {
     if (style_ == Style::DropdownList) throw ControlError(383, Name() + ": the text is read-only");
     if (text == text_) return;
@@ -144,6 +183,10 @@ void OptionButton::SetValue(bool on) {
     Run(onClick);
 }
 
+void OptionButton::Click() {
+    AsDriver([this] { SetValue(true); }, Property::Value);
+}
+
 void OptionGroup::Add(OptionButton& button) {
     if (button.group_) return;
     button.group_ = this;
@@ -158,20 +201,22 @@ void CheckBox::SetValue(int value) {
     Run(onClick);
 }
 
-namespace {
-// A user can reach a control only on a window that is shown and enabled.
-bool Reachable(const Control& c) {
-    const Form* form = c.Owner();
-    return c.Enabled() && c.Visible() && (!form || (form->Enabled() && form->Visible()));
+void CheckBox::Click() {
+    AsDriver([this] { SetValue(value_ == Checked ? Unchecked : Checked); }, Property::Value);
 }
-}  // namespace
 
 void PushButton::Press() {
-    if (Reachable(*this)) Run(onClick);
+    AsDriver([this] { Run(onClick); });
+}
+
+bool MenuItem::Reachable() const {
+    for (const MenuItem* m = menu_; m; m = m->menu_)
+        if (!m->Visible() || !m->Enabled()) return false;
+    return Control::Reachable();
 }
 
 void MenuItem::Press() {
-    if (Reachable(*this)) Run(onClick);
+    AsDriver([this] { Run(onClick); });
 }
 
 void WebPane::Navigate(const std::string& address) { platform::webPanes().Navigate(Name(), address); }

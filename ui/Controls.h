@@ -1,7 +1,9 @@
 // The control models the client's windows stand on. Setters change the model, tell the
-// observers, and run the owner's handler where the control raises an event for that change;
-// a view forwards the user's actions through the same setters (a pick in a list is
-// SetListIndex), so code and user raise the same events.
+// observers, and run the owner's handler where the control raises an event for that change.
+// A view forwards the driver's actions through the driver's entries (Press, Pick, Type, Click,
+// Form::Close), which make the same change through the same setters, so code and driver raise
+// the same events; but a driver's action runs only where the driver can reach the control, and
+// never inside a wait (platform/EventLoop.h).
 #pragma once
 #include <cstdint>
 #include <map>
@@ -61,6 +63,8 @@ public:
     const std::string& Text() const { return text_; }
     // Sets the text; onChange runs when the text differs from the previous one.
     void SetText(std::string text);
+    // The driver typed: the field now holds text.
+    void Type(std::string text);
 
     Handler onChange;
 
@@ -99,12 +103,16 @@ public:
     // already selected. -1 clears the selection and the text and runs nothing. Any index outside -1..
     // ListCount-1 is error 380 and changes nothing.
     void SetListIndex(int index);
+    // The driver picked an entry: SetListIndex, when the entry is still in the list.
+    void Pick(int index);
 
     // The selected entry's text, or the typed text.
     const std::string& Text() const { return text_; }
     // Types a text (DropdownCombo only; error 383 in a DropdownList). The selection is kept
     // only when the text is still the selected entry's; onChange runs when the text differs.
     void SetText(std::string text);
+    // The driver typed into the field: SetText.
+    void Type(std::string text);
 
     // The first entry at or after start + 1 whose text equals text without regard to case,
     // from the list start when start is -1, wrapping round; -1 when there is none.
@@ -137,6 +145,8 @@ public:
     // Turning it on (also when it is on already) turns the group's others off and runs
     // onClick, as the user's click does; turning it off runs nothing.
     void SetValue(bool on);
+    // The driver clicked it: SetValue(true).
+    void Click();
 
     Handler onClick;
 
@@ -166,6 +176,8 @@ public:
     int Value() const { return value_; }
     // Sets the state and runs onClick when it changed; a value outside 0..2 is error 380.
     void SetValue(int value);
+    // The driver clicked it: a ticked box is unticked, any other ticked.
+    void Click();
 
     Handler onClick;
 
@@ -187,7 +199,7 @@ public:
     Color Backover() const { return backover_; }
     void SetBackover(Color c) { Assign(backover_, c, Property::BackOver); }
 
-    // The user pressed the button: onClick runs when the button is enabled and visible.
+    // The driver pressed the button: onClick runs.
     void Press();
 
     Handler onClick;
@@ -218,10 +230,17 @@ public:
     void SetChecked(bool on) { Assign(checked_, on, Property::Checked); }
 
     // Appends an item to this menu (the window's design; not observed).
-    void Add(MenuItem& item) { items_.push_back(&item); }
+    void Add(MenuItem& item) {
+        items_.push_back(&item);
+        item.menu_ = this;
+    }
     const std::vector<MenuItem*>& Items() const { return items_; }
+    // The menu that holds it, or nullptr for an entry of the menu bar.
+    const MenuItem* Menu() const { return menu_; }
 
-    // The user chose the item: onClick runs when it is enabled and visible.
+    // Also every menu that holds it is shown and enabled.
+    bool Reachable() const override;
+    // The driver chose the item (or its shortcut): onClick runs.
     void Press();
 
     Handler onClick;
@@ -230,12 +249,13 @@ private:
     std::string caption_;
     bool checked_ = false;
     std::vector<MenuItem*> items_;
+    const MenuItem* menu_ = nullptr;
 };
 
 // A timer: while its window is loaded and it is enabled with an interval above 0, it ticks
 // every interval milliseconds from the desktop's timer source. Its handler never runs nested
 // inside itself: a tick that falls due while the handler runs (inside one of its waits) is
-// dropped; other timers and user actions do run inside such a wait.
+// dropped; other timers do run inside such a wait, the driver's actions only after it.
 class Timer : public Component {
 public:
     explicit Timer(std::string name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/EventLoop.h"
 #include "platform/Ports.h"
 
 namespace ui {
@@ -68,6 +69,7 @@ void Form::ShowModal(Form* owner) {
         }
     } restore{*this, ownerWasEnabled};
     platform::DesktopPort& desktop = platform::desktop();
+    platform::ModalScope modal;
     for (;;) {
         desktop.PumpEvents();
         if (!loaded_ || !visible_) break;
@@ -85,6 +87,12 @@ bool Form::Unload() {
     view_.reset();
     return true;
 }
+
+void Form::Close() {
+    AsDriver([this] { (void)Unload(); });
+}
+
+bool Form::Reachable() const { return loaded_ && visible_ && Enabled(); }
 
 void Form::Resized(int scaleWidth, int scaleHeight) {
     scaleWidth_ = scaleWidth;

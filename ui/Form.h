@@ -18,6 +18,8 @@ public:
     class View {
     public:
         virtual ~View() = default;
+        // The real window's handle, 0 for none.
+        virtual platform::WindowHandle Handle() const { return 0; }
     };
     // Makes the view of a form that is being loaded (nullptr: none).
     using ViewMaker = std::function<std::shared_ptr<View>(Form&)>;
@@ -40,18 +42,26 @@ public:
     void Show();
     // Loads the form when needed and shows it modally: the owner (when given) is disabled and
     // window events are handled in a nested loop until this form is hidden or unloaded; then
-    // the owner is enabled again and the call returns.
+    // the owner is enabled again and the call returns. The loop runs the form's own input,
+    // also when the form was opened inside a wait.
     void ShowModal(Form* owner);
     void Hide() { Assign(visible_, false, Property::Visible); }
     // Runs onUnload with cancel 0; unless the handler set cancel, the form is hidden and
     // unloaded and its timers stop. Returns true when the form is unloaded (also when it was).
     bool Unload();
+    // The driver pressed the window's close box: Unload, as a driver's action.
+    void Close();
+    // Loaded, shown and enabled.
+    bool Reachable() const override;
 
     // The component of that name, or nullptr.
     Component* Find(const std::string& name) const;
 
     // The window's design, or nullptr when it has none.
     const FormDesign* Design() const { return design_; }
+    // The handle of the window that shows the form, or 0 while it has none (not loaded, or no
+    // view), which stands for the desktop as an owner.
+    platform::WindowHandle WindowHandle() const { return view_ ? view_->Handle() : 0; }
     // The form that a modal show of this form disabled, while it is shown; else nullptr.
     Form* ModalOwner() const { return modalOwner_; }
 

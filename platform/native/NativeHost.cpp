@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/Bytes.h"
+#include "platform/EventLoop.h"
 
 namespace platform {
 
@@ -274,6 +275,7 @@ std::uint32_t NativeDesktop::Now() const { return clock ? clock->ticks : nowMs; 
 
 void NativeDesktop::PumpEvents() {
     ++pumps;
+    RunHeldDriverActions();
     if (onPump) onPump();
     // The timers due now, each once; a tick may stop or start timers, or pump again.
     std::vector<std::uint32_t> due;

@@ -171,6 +171,8 @@ public:
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void PumpEvents() override;
     void WaitForEvents(std::uint32_t timeoutMs) override;
+    // The in-process loops never block: nothing to wake.
+    void Wake() override {}
     std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
     void StopTimer(std::uint32_t id) override;
     // The number of running timers.

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/EventLoop.h"
+
 namespace fs = std::filesystem;
 
 namespace platform {
@@ -42,6 +44,7 @@ NativePlatform::NativePlatform() : files(MakeRoot()), saved_(ports()) {
 }
 
 NativePlatform::~NativePlatform() {
+    ResetEventLoop();  // nothing held for the next
     ports() = saved_;
     std::error_code ec;
     fs::remove_all(root_, ec);

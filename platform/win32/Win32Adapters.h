@@ -114,6 +114,7 @@ public:
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void PumpEvents() override;
     void WaitForEvents(std::uint32_t timeoutMs) override;
+    void Wake() override;
     std::uint32_t StartTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
     void StopTimer(std::uint32_t id) override;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CallbackFailure.h"
+#include "platform/EventLoop.h"
 #include "platform/win32/MessageLoop.h"
 
 namespace platform::win32 {
@@ -118,6 +119,7 @@ bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr
 }
 
 void Win32Desktop::PumpEvents() {
+    RunHeldDriverActions();
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -126,8 +128,12 @@ void Win32Desktop::PumpEvents() {
             return;
         }
         DispatchMessageThroughFilter(msg);
+        RunHeldDriverActions();
     }
 }
+
+// A message of no window, which only ends the wait for messages.
+void Win32Desktop::Wake() { ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0); }
 
 void Win32Desktop::WaitForEvents(std::uint32_t timeoutMs) {
     ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/Bytes.h"
+#include "platform/EventLoop.h"
 #include "platform/Ports.h"
 #include "services/host/HostMap.h"
 
@@ -97,18 +98,10 @@ void WriteHex(Address address, const std::string& hex) {
 }
 
 void Wait(float ms) {
-    platform::ClockPort& clock = platform::clock();
-    platform::DesktopPort& desktop = platform::desktop();
-    // Elapsed time is the unsigned difference of tick counts, which stays right across a wrap.
     const double wanted = std::isfinite(ms) ? std::clamp<double>(ms, 0, 0x7FFFFFFF) : 0;
-    const std::uint32_t start = clock.TickCount();
-    auto elapsed = [&] { return static_cast<std::uint32_t>(clock.TickCount() - start); };
-    while (elapsed() < wanted) {
-        desktop.PumpEvents();
-        std::uint32_t done = elapsed();
-        if (done >= wanted) break;
-        desktop.WaitForEvents(static_cast<std::uint32_t>(std::ceil(wanted - done)));
-    }
+    // The driver's actions that arrive meanwhile run after the handler or tick that waits.
+    platform::WaitScope waiting;
+    platform::HandleEventsFor(static_cast<std::uint32_t>(std::ceil(wanted)));
 }
 
 }  // namespace Memory

@@ -82,7 +82,8 @@ void WriteHex(Address address, const std::string& hex);
 
 // Handles the client's window events until ms milliseconds have passed since the call (at
 // once for 0); blocks for events in between instead of spinning, and copes with the tick
-// count wrapping.
+// count wrapping. Timers tick inside it; a driver's action that arrives meanwhile is held until
+// the handler or tick that waits has returned (platform/EventLoop.h).
 void Wait(float ms);
 
 }  // namespace Memory

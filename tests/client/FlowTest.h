@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "client/foMain.h"
+#include "platform/EventLoop.h"
 #include "services/host/Memory.h"
 #include "tests/host/HostFixture.h"
 #include "tests/preparation/InstallTestSupport.h"
@@ -25,7 +26,7 @@ protected:
     ~FlowTest() override;
 
     // Runs the program's window events for ms milliseconds of the clock.
-    void RunFor(std::uint32_t ms) { Memory::Wait(static_cast<float>(ms)); }
+    void RunFor(std::uint32_t ms) { platform::HandleEventsFor(ms); }
     // Runs them until the stage monitor has begun n more ticks.
     void MonitorTicks(int n);
 

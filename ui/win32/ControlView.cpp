@@ -216,7 +216,7 @@ public:
     }
 
     void OnCommand(WORD code) override {
-        if (code == EN_CHANGE && !quiet_ && text_) text_->SetText(WindowText(hwnd_));
+        if (code == EN_CHANGE && !quiet_ && text_) text_->Type(WindowText(hwnd_));
     }
 
 protected:
@@ -264,9 +264,9 @@ public:
         if (quiet_ || combo_ == nullptr) return;
         if (code == CBN_SELCHANGE) {
             const auto index = static_cast<int>(::SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
-            if (index >= 0) combo_->SetListIndex(index);
+            if (index >= 0) combo_->Pick(index);
         } else if (code == CBN_EDITCHANGE && editable_) {
-            combo_->SetText(WindowText(hwnd_));
+            combo_->Type(WindowText(hwnd_));
         }
     }
 
@@ -321,7 +321,7 @@ public:
     }
 
     void OnCommand(WORD code) override {
-        if (code == BN_CLICKED && !quiet_ && option_ && option_->Enabled()) option_->SetValue(true);
+        if (code == BN_CLICKED && !quiet_ && option_) option_->Click();
     }
 
 protected:
@@ -345,8 +345,7 @@ public:
     }
 
     void OnCommand(WORD code) override {
-        if (code == BN_CLICKED && !quiet_ && check_ && check_->Enabled())
-            check_->SetValue(check_->Value() == ui::CheckBox::Checked ? ui::CheckBox::Unchecked : ui::CheckBox::Checked);
+        if (code == BN_CLICKED && !quiet_ && check_) check_->Click();
     }
 
 protected:

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/CallbackFailure.h"
+#include "platform/EventLoop.h"
 #include "platform/win32/MessageLoop.h"
 #include "ui/win32/ControlView.h"
 #include "ui/win32/FormViews.h"
@@ -39,6 +40,9 @@ public:
 
     // Creates the window, hidden, with its menu bar and controls.
     void Create();
+    platform::WindowHandle Handle() const override {
+        return platform::win32::FromHwnd(hwnd_);
+    }
     HACCEL Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
     static HWND HandleOf(const ui::Form* form) {
         for (auto& [hwnd, window] : Windows())
@@ -247,7 +251,7 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam != SIZE_MINIMIZED && ::IsWindowVisible(hwnd_)) ReportSize();
             return 0;
         case WM_CLOSE:  // the close box
-            form_.Unload();
+            form_.Close();
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -299,6 +303,7 @@ int RunMessageLoop() {
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return 1;
         platform::win32::DispatchMessageThroughFilter(msg);
+        platform::RunHeldDriverActions();
     }
     return 0;
 }

