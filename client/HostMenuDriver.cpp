@@ -38,7 +38,7 @@ void foMain::mnuTimer_Timer() {
     Memory::GetHostProcess();
     if (Memory::state.gHostWnd == 0 || !Memory::IsHostForeground() || qvrMod::IsGameStateNotOne()) return;
     vm::RunStep([this] {
-        // Looked at for each write: a start made inside a wait here opens another host.
+        // Looked at for each write.
         auto run = [this] { return HostRunChoice(); };
         // Armed by the host's main menu once per start.
         if (qvrMod::GetMenuIndex() == kMainMenu && g.gMenuStarted == 0) g.gMenuStarted = 1;

@@ -127,14 +127,20 @@ void foMain::HandleHostRunStart() {
     }
     Memory::Wait(1000);
     RunStep([] { qvrMod::PatchHostMenus(); });
-    // Only after the waits, inside which this timer's next ticks are dropped; a host run that a
-    // start ended meanwhile is not the one seen now.
+    // Only after the waits, inside which this timer's next ticks are dropped; a host run that was
+    // ended meanwhile (by code that a timer runs inside them) is not the one seen now.
     if (stage.gHostRunsEnded == run) stage.gStageRunning = true;
 }
 
 void foMain::HostRunEnded() {
     if (!stage.gHostRunning && !stage.gStageRunning) return;
-    if (stage.gStartRun && stage.gStageRunning && stage.gHostRunning && !stage.gFinishSeen && !stage.gStageEnded) {
+    const bool duringStage =
+        stage.gStartRun && stage.gStageRunning && stage.gHostRunning && !stage.gFinishSeen && !stage.gStageEnded;
+    if (duringStage && stage.gClosingHost) {
+        // The client closed it for the next start: the driver did not retire.
+        RunStep([] { gLog::WriteLogTimed("The host was closed for the next start during its stage"); });
+        stage.gResultPending = false;
+    } else if (duringStage) {
         // The host vanished during a started stage.
         const vm::StageChoice& s = stage.gStarted;
         RunStep([] { gLog::WriteLogTimed("RETIRED!"); });
@@ -145,9 +151,10 @@ void foMain::HostRunEnded() {
         });
         std::string address;
         RunStep([&] { address = LogUrl(gFunc::kRecordRetired, ""); });
-        if (!g.gRallyPwd.empty() || !stage.gHotLapMode.empty()) {
-            RunStep([&] { wb.Navigate(address); });
-            // A retired driver takes no further stage of the event.
+        if (!g.gRallyPwd.empty() || !stage.gHotLapMode.empty()) RunStep([&] { wb.Navigate(address); });
+        if (!g.gRallyPwd.empty()) {
+            // A retired driver takes no further stage of the event; in free practice there is no
+            // event to be out of.
             cmdSS.ForEach([](int, ui::PushButton& b) { b.SetEnabled(false); });
             g.gReadyForSS = false;
             cmdStart.SetEnabled(false);

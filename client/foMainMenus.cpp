@@ -85,6 +85,6 @@ void foMain::R13_Click() { StartReplay(13); }
 void foMain::R14_Click() { StartReplay(14); }
 void foMain::R15_Click() { StartReplay(15); }
 
-void foMain::webVLMK_Click() { gFunc::OpenUrl(platform::kDesktopOwner, g.gWebBase); }
+void foMain::webVLMK_Click() { gFunc::OpenUrl(WindowHandle(), g.gWebBase); }
 
-void foMain::Chat_Click() { gFunc::OpenUrl(platform::kDesktopOwner, gFunc::ChatUrl()); }
+void foMain::Chat_Click() { gFunc::OpenUrl(WindowHandle(), gFunc::ChatUrl()); }

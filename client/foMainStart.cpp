@@ -35,7 +35,9 @@ namespace {
 
 constexpr unsigned kCritical = platform::kMsgCritical | platform::kMsgOk;
 constexpr ui::Color kRed = 0x0000FF;
-// How long a start waits for an earlier host to close when asked, and then to end when terminated.
+// How long a start waits for the host that the last start opened to show its window, for an
+// earlier host to end when asked to close, and then when terminated.
+constexpr std::uint32_t kHostShowMs = 20000;
 constexpr int kHostCloseMs = 10000, kHostKillMs = 5000;
 
 // The controls that a start changes, as they were before it. A start that cannot open the host
@@ -137,29 +139,92 @@ vm::StageChoice foMain::HostRunChoice() const {
     return stage.gStartLaunched || stage.gStartRun ? stage.gStarted : ChoiceNow();
 }
 
-bool foMain::CloseRunningHost() {
-    // In 100 ms steps: true once no host window is left.
-    auto goneWithin = [](int ms) {
-        for (int waited = 0; waited < ms; waited += 100) {
-            Memory::Wait(100);
-            if (!Memory::IsHostRunning()) return true;
-        }
-        return false;
-    };
+namespace {
+
+// While a start waits for an earlier host to go, its button says so and neither it nor a replay
+// item can be pressed again; afterwards they are as before.
+class WaitingForHost {
+public:
+    explicit WaitingForHost(foMain& w)
+        : w_(w), caption_(w.cmdStart.Caption()), start_(w.cmdStart.Enabled()), replays_(w.Replays.Enabled()) {
+        w.cmdStart.SetEnabled(false);
+        w.cmdStart.SetCaption(kClosingCaption);
+        w.Replays.SetEnabled(false);
+        stage.gClosingHost = true;
+    }
+    ~WaitingForHost() {
+        stage.gClosingHost = false;
+        w_.cmdStart.SetCaption(caption_);
+        w_.cmdStart.SetEnabled(start_);
+        w_.Replays.SetEnabled(replays_);
+    }
+    WaitingForHost(const WaitingForHost&) = delete;
+    WaitingForHost& operator=(const WaitingForHost&) = delete;
+
+    static constexpr const char* kClosingCaption = "CLOSING HOST...";
+
+private:
+    foMain& w_;
+    std::string caption_;
+    bool start_, replays_;
+};
+
+// In 100 ms steps, the timers running: true once done() holds, false when ms have passed first.
+template <class Done>
+bool WaitUntil(int ms, Done done) {
+    for (int waited = 0; !done(); waited += 100) {
+        if (waited >= ms) return false;
+        Memory::Wait(100);
+    }
+    return true;
+}
+
+bool HostWindowShown() {
     vm::RunStep([] { Memory::GetHostProcess(); });
-    if (Memory::IsHostRunning()) {
-        gLog::WriteLogTimed("The host is still open: it is closed before the start");
-        vm::RunStep([] { qvrMod::CloseHost(); });
-        if (!goneWithin(kHostCloseMs)) {
-            gLog::WriteLogTimed("The host did not close: it is terminated");
-            vm::RunStep([] {
-                Memory::GetHostProcess();
-                TestTerminateProcess::KillProcess(Memory::state.gHostPid, Memory::state.gHostWnd);
-            });
-            if (!goneWithin(kHostKillMs)) return false;
+    return Memory::IsHostRunning();
+}
+
+}  // namespace
+
+bool foMain::CloseRunningHost() {
+    const bool shown = HostWindowShown();
+    // The last start opened a host that has not shown its window yet: it runs all the same, for as
+    // long as a host takes to show.
+    const std::uint32_t sinceLaunch = platform::clock().TickCount() - stage.gStartLaunchedAt;
+    const bool coming = stage.gStartLaunched && sinceLaunch < kHostShowMs;
+    if (!shown && !coming) {
+        HostRunEnded();
+        return true;
+    }
+    const WaitingForHost waiting(*this);
+    if (!shown) {
+        gLog::WriteLogTimed("The host of the last start has not shown yet: it is awaited, to close it");
+        if (!WaitUntil(static_cast<int>(kHostShowMs - sinceLaunch), HostWindowShown)) {
+            gLog::WriteLogTimed("The host of the last start did not show: the start goes on");
+            stage.gStartLaunched = false;
+            HostRunEnded();
+            return true;
         }
     }
+    // Its process, opened while the window still belongs to it: the host has gone when that has
+    // ended, not only its window, since the files it holds open are replaced next.
+    platform::ProcessPort& processes = platform::processes();
+    const std::uint32_t pid = Memory::state.gHostPid, window = Memory::state.gHostWnd;
+    platform::ScopedProcess process(processes,
+                                    processes.Open(pid, platform::kProcessSynchronize | platform::kProcessTerminate));
+    if (process && platform::desktop().WindowProcessId(window) != pid) process.reset();
+    auto ended = [&] { return process ? processes.WaitForExit(process.get(), 0) : !HostWindowShown(); };
+
+    gLog::WriteLogTimed("The host is still open: it is closed before the start");
+    vm::RunStep([] { qvrMod::CloseHost(); });
+    if (!WaitUntil(kHostCloseMs, ended)) {
+        gLog::WriteLogTimed("The host did not close: it is terminated");
+        if (process) (void)processes.Terminate(process.get(), 0);
+        else vm::RunStep([=] { TestTerminateProcess::KillProcess(pid, window); });
+        if (!WaitUntil(kHostKillMs, ended)) return false;
+    }
     // The stage monitor may have seen it go inside the waits; with its timer off, it is done here.
+    // Either way the client closed it: no retirement.
     HostRunEnded();
     return true;
 }
@@ -265,6 +330,7 @@ void foMain::StartGame() {
     qvrMod::upload.gErrUrlFinish.clear();
     stage.gStarted = started;
     stage.gStartLaunched = true;
+    stage.gStartLaunchedAt = platform::clock().TickCount();
 }
 
 void foMain::WriteHostDisplaySettings() {

@@ -29,8 +29,10 @@ struct StageState {
     // it and reports it, whatever the driver picks meanwhile for the next start.
     StageChoice gStarted;
     bool gStartLaunched = false;  // the last start opened the host; the next host run is its
+    std::uint32_t gStartLaunchedAt = 0;  // the tick count of that opening
     bool gStartRun = false;       // the host run followed now is the one the last start opened
     std::uint32_t gHostRunsEnded = 0;  // tells a wait whether the host run it began in has ended
+    bool gClosingHost = false;         // a start is closing the host for the next: no retirement
 };
 
 inline ProgramWide<StageState> stage;

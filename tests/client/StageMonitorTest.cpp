@@ -241,10 +241,11 @@ TEST_F(StageMonitorTest, AHostThatVanishesDuringAStageIsARetirement) {
         int line;
         bool event, hotLaps;
         bool reported;
+        bool outOfTheEvent;  // no further start; in free practice there is no event to be out of
     } cases[] = {
-        {__LINE__, true, false, true},
-        {__LINE__, false, true, true},
-        {__LINE__, false, false, false},
+        {__LINE__, true, false, true, true},
+        {__LINE__, false, true, true, false},
+        {__LINE__, false, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("case at line " + std::to_string(c.line));
@@ -265,9 +266,9 @@ TEST_F(StageMonitorTest, AHostThatVanishesDuringAStageIsARetirement) {
         EXPECT_EQ(w.MainTXT.Text(), Line(" s1[01:05.20] RETIRED!"));
         EXPECT_EQ(Panes(), c.reported ? std::vector<std::string>{LogAddress(gFunc::kRecordRetired)}
                                       : std::vector<std::string>{});
-        EXPECT_EQ(w.cmdStart.Enabled(), !c.reported);
-        EXPECT_EQ(w.cmdSS[2].Enabled(), !c.reported);
-        EXPECT_EQ(g.gReadyForSS, !c.reported);
+        EXPECT_EQ(w.cmdStart.Enabled(), !c.outOfTheEvent);
+        EXPECT_EQ(w.cmdSS[2].Enabled(), !c.outOfTheEvent);
+        EXPECT_EQ(g.gReadyForSS, !c.outOfTheEvent);
         EXPECT_FALSE(stage.gHostRunning || stage.gStageRunning);
     }
     EXPECT_THAT(RunLog(), HasSubstr(" RETIRED!\r\n"));
