@@ -1,6 +1,7 @@
 #include "platform/EventLoop.h"
 
 #include <deque>
+#include <exception>
 #include <utility>
 
 #include "platform/CallbackFailure.h"
@@ -88,10 +89,11 @@ void RunHeldDriverActions() {
     while (Current().waits == 0 && !Current().held.empty()) {
         Held next = std::move(Current().held.front());
         Current().held.pop_front();
-        // It runs from a loop, not from the window procedure that would have caught its failure.
+        // It runs from a loop, not from the window procedure that would have reported its
+        // failure. What is no failure (the in-process adapters' end of the program) goes on up.
         try {
             next.action();
-        } catch (...) {
+        } catch (const std::exception&) {
             ReportCallbackFailure(std::current_exception());
         }
     }

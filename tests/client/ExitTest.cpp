@@ -99,6 +99,9 @@ TEST_F(ExitTest, TheUtilityAndCommunityItems) {
     w.webVLMK.Press();
     w.Chat.Press();
     ASSERT_EQ(os.shell.calls.size(), 2u);
+    ASSERT_NE(w.WindowHandle(), platform::kDesktopOwner);
+    EXPECT_EQ(os.shell.calls[0].owner, w.WindowHandle());
+    EXPECT_EQ(os.shell.calls[1].owner, w.WindowHandle());
     EXPECT_EQ(os.shell.calls[0].file, "http://events.test");
     EXPECT_THAT(os.shell.calls[1].file, HasSubstr("/chat/index.php?driver=A%26B"));
     EXPECT_THAT(RunLog(), Not(HasSubstr("END")));

@@ -17,8 +17,23 @@ namespace vmtest {
 
 using vm::g;
 
+namespace {
+// What stands for a form's real window: a handle of its own.
+class WindowStandIn : public ui::Form::View {
+public:
+    explicit WindowStandIn(platform::WindowHandle handle) : handle_(handle) {}
+    platform::WindowHandle Handle() const override { return handle_; }
+
+private:
+    platform::WindowHandle handle_;
+};
+}  // namespace
+
 FlowTest::FlowTest() {
     os.desktop.clock = &os.clock;
+    ui::Form::SetViewMaker([next = platform::WindowHandle{0x7000}](ui::Form&) mutable {
+        return std::make_shared<WindowStandIn>(next += 0x10);
+    });
     platform::ports().profile = &codes;
     Put("C:\\Velomark\\velomark.ini", "[MAIN]\r\nW=http://events.test\r\nNAME=Ari\r\n");
     qvrMod::LoadSettings();
@@ -47,21 +62,55 @@ FlowTest::FlowTest() {
     };
     os.desktop.onPump = [this, pump = os.desktop.onPump] {
         if (!sim) closeAt_.reset();  // gone otherwise
-        if (closeAt_ && hostClosesAfterMs != kHostNeverCloses && os.clock.ticks - *closeAt_ < 0x80000000u) EndHost();
+        if (closeAt_ && hostClosesAfterMs != kHostNeverCloses && Due(closeAt_)) {
+            if (hostEndsAfterWindowMs == 0) {
+                EndHost();
+            } else {  // the window first, the process a while later
+                os.desktop.RemoveWindow(hostWindow);
+                sim.reset();
+                closeAt_.reset();
+                endAt_ = os.clock.ticks + hostEndsAfterWindowMs;
+            }
+        }
+        if (Due(endAt_)) {
+            endAt_.reset();
+            if (HostProcessAlive()) os.processes.Find(kHostPid)->running = false;
+        }
+        if (Due(showAt_)) {
+            showAt_.reset();
+            if (HostProcessAlive()) StartHost(*hostOptions);
+        }
         pump();
     };
     os.processes.onEnd = [this](std::uint32_t id) {
-        if (id == kHostPid && sim) EndHost();
+        if (id != kHostPid) return;
+        if (sim) EndHost();
+        endAt_.reset();
+        showAt_.reset();
     };
     os.shell.onExecute = [this](const platform::RecordingShell::Call& call) {
         if (!hostOptions || !call.file.ends_with("\\Kovarra_SSE.exe")) return;
         // One host at a time: the start prepares the host folder for a host that is not running.
-        if (sim) ADD_FAILURE() << "the host was opened again while it ran";
-        StartHost(*hostOptions);
+        if (HostProcessAlive()) ADD_FAILURE() << "the host was opened while a host process ran";
+        ++hostsOpened;
+        if (hostShowsAfterMs == 0) {
+            StartHost(*hostOptions);
+            return;
+        }
+        os.processes.Add(kHostPid);
+        showAt_ = os.clock.ticks + hostShowsAfterMs;
     };
 }
 
-FlowTest::~FlowTest() { platform::ports().profile = &os.profile; }
+bool FlowTest::HostProcessAlive() {
+    const auto* host = os.processes.Find(kHostPid);
+    return host && host->running;
+}
+
+FlowTest::~FlowTest() {
+    ui::Form::SetViewMaker({});
+    platform::ports().profile = &os.profile;
+}
 
 void FlowTest::Event(int ssCount, int current, std::vector<int> services) {
     g.gRallyPwd = kEventPwd;

@@ -1,6 +1,6 @@
 // The main window of a logged-in client over the in-process host model: its four timers tick
 // on the injectable clock, a simulated host can be started (also by the client's own launch),
-// and the host folder of a start can be built.
+// and the host folder of a start can be built. Each window that loads gets a handle of its own.
 #pragma once
 #include <optional>
 #include <string>
@@ -40,7 +40,15 @@ protected:
     std::optional<simhost::Options> hostOptions;
     // How long the host takes to close its window when asked to (kHostNeverCloses: it does not).
     std::uint32_t hostClosesAfterMs = 0;
+    // How long the host's window takes to show once the client opened it; its process runs meanwhile.
+    std::uint32_t hostShowsAfterMs = 0;
+    // How long the host's process goes on after it closed its window when asked to.
+    std::uint32_t hostEndsAfterWindowMs = 0;
+    // The hosts the client opened; each may open only while no host process runs.
+    int hostsOpened = 0;
     void EndHost();
+    // A host process runs (with its window or not).
+    bool HostProcessAlive();
     // The host was asked to close and has not gone yet.
     bool HostClosing() const { return closeAt_.has_value(); }
 
@@ -67,6 +75,10 @@ protected:
 
 private:
     std::optional<std::uint32_t> closeAt_;  // when the host, asked to close, goes
+    std::optional<std::uint32_t> showAt_;   // when the opened host shows its window
+    std::optional<std::uint32_t> endAt_;    // when the host's process ends after its window
+    // Due at ticks, by the clock.
+    bool Due(std::optional<std::uint32_t> ticks) const { return ticks && os.clock.ticks - *ticks < 0x80000000u; }
     int monitorTicks_ = 0;
 };
 
