@@ -174,7 +174,7 @@ void foMain::HostRunEnded() {
 void foMain::RecordFinish() {
     const std::string time = StageTime(GameSingle(hostmap::game::kStageClock));
     const vm::StageChoice& s = stage.gStarted;
-    stage.gWeatherMark = HostRunChoice().badConditions ? "*" : "";
+    stage.gWeatherMark = std::string(HostRunChoice().badConditions ? "*" : "");
     // One finish is recorded per start, from the host that start opened, and none after a
     // retirement.
     if (!stage.gStartRun || g.gStagePhase != 1 || stage.gRetired) return;

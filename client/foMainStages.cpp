@@ -28,7 +28,7 @@ void SelectRoadbookValue(ui::ComboBox& list, std::int32_t value, std::int16_t n)
 }
 
 // Two digits at least.
-std::string TwoDigits(std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string TwoDigits(std::int64_t v) { return v < 10 ? '0' + std::to_string(v) : std::to_string(v); }
 
 }  // namespace
 

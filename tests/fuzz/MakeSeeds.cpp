@@ -274,7 +274,7 @@ void Dictionaries(const fs::path& dir) {
     Save(dir / "format_time.dict", times);
 
     std::string splits;
-    for (const std::string word : {std::string(" "), std::string("\xE7"), std::string(1, '\0')}) splits += Quoted(word);
+    for (const std::string& word : {std::string(" "), std::string("\xE7"), std::string(1, '\0')}) splits += Quoted(word);
     Save(dir / "split_multi.dict", splits);
 
     std::string setups;

@@ -64,7 +64,7 @@ protected:
     // Starts a simulated host and waits for its window. A cap on its life, in case this program
     // dies before it can end it, goes first; args may give another.
     std::unique_ptr<SimHostRun> Start(const std::string& args = "") {
-        return StartCommand("\"" + SimHostExe() + "\" --lifetime 60000 " + args);
+        return StartCommand('"' + SimHostExe() + "\" --lifetime 60000 " + args);
     }
     std::unique_ptr<SimHostRun> StartCommand(const std::string& commandLine) {
         auto run = std::make_unique<SimHostRun>(processes_, commandLine);

@@ -47,8 +47,8 @@ TEST_F(ResultRecordTest, TheStatusRecordAfterLogIn) {
 }
 
 TEST_F(ResultRecordTest, TheTimeStampTakesTheRegionalSeparators) {
-    os.regional.dateSeparator = ".";
-    os.regional.timeSeparator = ".";
+    os.regional.dateSeparator = '.';
+    os.regional.timeSeparator = '.';
     EXPECT_EQ(Record(gFunc::kRecordStart), "0;12:34.56;10;0;4;55;3;0;0;0;1;2;0;0;1;08.12.2026 07.45.03");
 }
 

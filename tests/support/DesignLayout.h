@@ -18,7 +18,7 @@ using StackedRows = std::set<std::pair<std::string, std::string>>;
 inline std::vector<std::string> LayoutFaults(const ui::FormDesign& design, const StackedRows& stacked = {}) {
     std::vector<std::string> faults;
     const auto& rows = design.controls;
-    auto label = [](const ui::ControlDesign& r) { return *r.name ? std::string(r.name) : "\"" + std::string(r.caption) + "\""; };
+    auto label = [](const ui::ControlDesign& r) { return *r.name ? std::string(r.name) : '"' + std::string(r.caption) + '"'; };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ui::ControlDesign& a = rows[i];
         if (!(a.x >= 0 && a.y >= 0 && a.x + a.width <= design.width && a.y + a.height <= design.height))
