@@ -179,9 +179,11 @@ bool WaitUntil(int ms, Done done) {
     return true;
 }
 
+// One lookup gives both the answer and the host's window and process: with a second one, a window
+// that shows between the two would pass for a host with neither known, which cannot be closed.
 bool HostWindowShown() {
     vm::RunStep([] { Memory::GetHostProcess(); });
-    return Memory::IsHostRunning();
+    return Memory::state.gHostWnd != 0;
 }
 
 }  // namespace

@@ -99,6 +99,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.lifetimeMs = n;
         } else if (name == "--hang-on-close" && ParseNumber(value, 10, &n)) {
             o.hangOnCloseMs = n;
+        } else if (name == "--show-after" && ParseNumber(value, 10, &n)) {
+            o.showAfterMs = n;
+        } else if (name == "--linger" && ParseNumber(value, 10, &n)) {
+            o.lingerMs = n;
         } else if (name == "--plugin-record") {
             o.pluginRecord = value;
         } else if (name == "--plugin-calls") {

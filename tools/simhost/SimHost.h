@@ -64,6 +64,8 @@ struct Options {
     std::uint32_t textsAfterMs = 2000;        // when the menu text table appears
     std::uint32_t lifetimeMs = 0;             // ends by itself after this; 0: never
     std::uint32_t hangOnCloseMs = 0;          // stops answering this long when asked to close
+    std::uint32_t showAfterMs = 0;            // its window is made this long after the start
+    std::uint32_t lingerMs = 0;               // the process stays this long after its window has gone
     // The stage, in seconds on its clock: up to two split times, then the finish.
     std::vector<float> splits{65.2f, 130.37f};
     float finish = 181.05f;
@@ -79,6 +81,7 @@ struct Options {
 
 // Reads the options, any of them in any order, for example
 //   --marker E8 --menu 82 --texts-after 2000 --lifetime 60000 --hang-on-close 20000
+//   --show-after 3000 --linger 5000
 //   --stage 65.2,130.37,181.05 --speed 10 --close-at 100 --routine-a 30,60 --routine-b 190
 //   --plugin-record FILE --plugin-calls CALLS --status-file FILE
 // Whole numbers in decimal except the marker (hexadecimal); stage numbers with a decimal point

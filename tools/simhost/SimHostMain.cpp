@@ -1,8 +1,9 @@
 // simhost.exe: the simulated host as a Windows program (see SimHost.h).
 //
 //   simhost [--marker E8] [--menu 82] [--texts-after ms] [--lifetime ms] [--hang-on-close ms]
-//           [--stage 65.2,130.37,181.05] [--speed 1] [--close-at s] [--routine-a s,...] [--routine-b s,...]
-//           [--plugin-record file] [--plugin-calls calls] [--status-file file]
+//           [--show-after ms] [--linger ms] [--stage 65.2,130.37,181.05] [--speed 1] [--close-at s]
+//           [--routine-a s,...] [--routine-b s,...] [--plugin-record file] [--plugin-calls calls]
+//           [--status-file file]
 //
 // Started without arguments (as the client starts the host), it takes them from the file
 // simhost-args.txt beside it when there is one.
@@ -13,8 +14,10 @@
 // Its window of class "D3D Window" takes Enter while in front, closes on WM_CLOSE, comes to
 // the front on kFrontMessage and shows what the host was given; with --status-file it also writes
 // that text into the file (when it changed, at most every 250 ms, and at its end with a last
-// line "Ended"), so that a test can read it. Exit codes: 0 closed, 2 bad
-// command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
+// line "Ended"), so that a test can read it. With --show-after the process runs that long
+// without a window before it makes one (a host slow to show); with --linger it goes on that long
+// after its window has gone, before the line "Ended" (a host slow to end). Exit codes: 0 closed,
+// 2 bad command line, 3 image cannot hold the map, 4 no window, 5 a plug-in call it does not know.
 // The plug-ins of the Plugins folder beside it are loaded at start and unloaded at the end
 // (PluginHost.h); they hear of its stage run as the host's plug-ins do.
 #include <chrono>
@@ -198,12 +201,14 @@ int main(int argc, char** argv) {
     plugins.LoadAll(platform::win32::Win32Environment().ProgramFolder() + "\\Plugins", options->marker);
     host.Attach(plugins);
     App app(host, plugins);
+    std::this_thread::sleep_for(std::chrono::milliseconds(options->showAfterMs));
     auto window = platform::GameWindow::Create(hostmap::kWindowClass, "Kovarra", 640, 480, app);
     if (!window) return 4;
     app.Attach(*window);
     window->SetTimer(1, 50);
     const int exitCode = platform::RunMessageLoop();
     window.reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(options->lingerMs));
     app.WriteLastStatus();
     plugins.UnloadAll();
     plugins.Record("end");

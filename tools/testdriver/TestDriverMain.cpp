@@ -60,6 +60,15 @@
 //                             matches it (wildcards as above). The last part of PATH may hold
 //                             wildcards: the newest file that matches is read
 //   expect absent PATH        no file or folder PATH
+//   expect processes EXE [started=N] [most-alive=N] [alive=N]
+//                             of the processes of EXE (see watch-processes): N started since the
+//                             watch began, at most N alive at once, N alive now. A started or
+//                             most-alive count already above N fails at once
+// Processes
+//   watch-processes EXE       begins (again) to count the processes whose executable file is
+//                             named EXE ("Kovarra_SSE.exe", letter case aside), from a snapshot of
+//                             the process list taken every 10 ms; those running now are alive
+//                             but not started
 // Other (texts are written to the output in UTF-8)
 //   screenshot FILE.png       the whole screen
 //   print CONTROL             writes the control's text to the output
@@ -69,6 +78,7 @@
 //   write FILE TEXT           writes the text into the file, replacing it
 //   sleep MS
 //   timeout MS                how long later commands wait
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -81,6 +91,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/win32/WinApi.h"
+#include "tools/testdriver/ProcessWatch.h"
 #include "tools/testdriver/ScriptWords.h"
 #include "tools/testdriver/Screenshot.h"
 #include "tools/testdriver/ServerRecord.h"
@@ -149,6 +160,9 @@ public:
         } else if (cmd == "choose-file") {
             need(1);
             ChooseFile(w[1]);
+        } else if (cmd == "watch-processes") {
+            need(1);
+            processes_.Watch(w[1]);
         } else if (cmd == "expect") {
             need(2);
             Expect(w);
@@ -414,6 +428,10 @@ private:
             ExpectFile(w[2], w.size() > 3 ? std::optional<std::string>(w[3]) : std::nullopt);
             return;
         }
+        if (what == "processes") {
+            ExpectProcesses(w[2], Words(w.begin() + 3, w.end()));
+            return;
+        }
         if (what == "absent") {
             Expect("no " + w[2], [&](std::string& seen) {
                 seen = "it";
@@ -529,6 +547,45 @@ private:
         });
     }
 
+    // Each NAME=N of the checks holds for the processes of exe; the started and most-alive counts,
+    // which only grow, fail at once when above N.
+    void ExpectProcesses(const std::string& exe, const Words& checks) {
+        struct Check {
+            std::string name;
+            int ProcessWatch::Counts::*count;
+            bool grows;
+        };
+        static const Check kChecks[] = {{"started", &ProcessWatch::Counts::started, true},
+                                        {"most-alive", &ProcessWatch::Counts::mostAlive, true},
+                                        {"alive", &ProcessWatch::Counts::alive, false}};
+        std::vector<std::pair<const Check*, int>> wanted;
+        std::string text;
+        for (const std::string& word : checks) {
+            text += " " + word;
+            const auto eq = word.find('=');
+            const auto check = std::find_if(std::begin(kChecks), std::end(kChecks),
+                                            [&](const Check& c) { return word.substr(0, eq) == c.name; });
+            if (eq == std::string::npos || check == std::end(kChecks) ||
+                word.find_first_not_of("0123456789", eq + 1) != std::string::npos || eq + 1 == word.size())
+                throw Failure("expect processes EXE [started=N] [most-alive=N] [alive=N], not " + word);
+            wanted.emplace_back(check, std::stoi(word.substr(eq + 1)));
+        }
+        Expect("the processes of " + exe + text, [&](std::string& seen) {
+            const auto counts = processes_.CountsOf(exe);
+            if (!counts) throw Failure("no watch-processes " + exe);
+            seen = "started=" + std::to_string(counts->started) + " most-alive=" + std::to_string(counts->mostAlive) +
+                   " alive=" + std::to_string(counts->alive);
+            bool holds = true;
+            for (const auto& [check, n] : wanted) {
+                const int got = (*counts).*(check->count);
+                if (check->grows && got > n)
+                    throw Failure("expected " + check->name + "=" + std::to_string(n) + ", saw " + seen);
+                holds = holds && got == n;
+            }
+            return holds;
+        });
+    }
+
     // Lets the program paint what it was last told to.
     void Settle() {
         if (!programs_.empty()) ::WaitForInputIdle(programs_.back().process, timeoutMs_);
@@ -557,6 +614,7 @@ private:
         DWORD id;
     };
     std::vector<Program> programs_;  // started and not yet waited for; the last one is looked at
+    ProcessWatch processes_;
     HWND current_ = nullptr;
     DWORD timeoutMs_ = 10000;
 };

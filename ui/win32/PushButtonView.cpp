@@ -59,6 +59,10 @@ protected:
     void Show(ui::Property p) override {
         switch (p) {
             case ui::Property::Caption:
+                // Drawn from the model, and the window's text too, which others read.
+                SetText(button_->Caption());
+                ::InvalidateRect(hwnd_, nullptr, FALSE);
+                break;
             case ui::Property::BackColor:
             case ui::Property::BackOver: ::InvalidateRect(hwnd_, nullptr, FALSE); break;
             default: ControlView::Show(p);
