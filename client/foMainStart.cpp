@@ -37,8 +37,7 @@ constexpr unsigned kCritical = platform::kMsgCritical | platform::kMsgOk;
 constexpr ui::Color kRed = 0x0000FF;
 // How long a start waits for the host that the last start opened to show its window, for an
 // earlier host to end when asked to close, and then when terminated.
-constexpr std::uint32_t kHostShowMs = 20000;
-constexpr int kHostCloseMs = 10000, kHostKillMs = 5000;
+constexpr std::uint32_t kHostShowMs = 20000, kHostCloseMs = 10000, kHostKillMs = 5000;
 
 // The controls that a start changes, as they were before it. A start that cannot open the host
 // puts them back, so that the driver can start again.
@@ -169,11 +168,13 @@ private:
     bool start_, replays_;
 };
 
-// In 100 ms steps, the timers running: true once done() holds, false when ms have passed first.
+// In 100 ms steps, the timers running: true once done() holds, false when ms of the clock have
+// passed first (also when ticks inside the waits took longer than a step).
 template <class Done>
-bool WaitUntil(int ms, Done done) {
-    for (int waited = 0; !done(); waited += 100) {
-        if (waited >= ms) return false;
+bool WaitUntil(std::uint32_t ms, Done done) {
+    const std::uint32_t start = platform::clock().TickCount();
+    while (!done()) {
+        if (platform::clock().TickCount() - start >= ms) return false;
         Memory::Wait(100);
     }
     return true;
@@ -201,7 +202,7 @@ bool foMain::CloseRunningHost() {
     const WaitingForHost waiting(*this);
     if (!shown) {
         gLog::WriteLogTimed("The host of the last start has not shown yet: it is awaited, to close it");
-        if (!WaitUntil(static_cast<int>(kHostShowMs - sinceLaunch), HostWindowShown)) {
+        if (!WaitUntil(kHostShowMs - sinceLaunch, HostWindowShown)) {
             gLog::WriteLogTimed("The host of the last start did not show: the start goes on");
             stage.gStartLaunched = false;
             HostRunEnded();

@@ -29,7 +29,8 @@ TEST(SimHostOptions, NumbersAreDigitsOnlyAndInRange) {
         std::vector<std::string> args;
         bool ok;
     } cases[] = {
-        /* 0 */ {{"--marker", "e8", "--menu", "82", "--lifetime", "4294967295"}, true},
+        /* 0 */ {{"--marker", "e8", "--menu", "82", "--lifetime", "4294967295", "--show-after", "4000", "--linger",
+                  "6000"}, true},
         /* 1 */ {{"--marker", "0xE8"}, false},
         /* 2 */ {{"--marker", " E8"}, false},
         /* 3 */ {{"--marker", "1FF"}, false},
@@ -62,6 +63,8 @@ TEST(SimHostOptions, NumbersAreDigitsOnlyAndInRange) {
     EXPECT_EQ(options->marker, 0xE8);
     EXPECT_EQ(options->firstMenu, 82);
     EXPECT_EQ(options->lifetimeMs, 0xFFFFFFFFu);
+    EXPECT_EQ(options->showAfterMs, 4000u);
+    EXPECT_EQ(options->lingerMs, 6000u);
 
     options = simhost::ParseOptions(cases[9].args, nullptr);
     ASSERT_TRUE(options);
