@@ -26,6 +26,12 @@ Loop& Current() {
     return loop;
 }
 
+// The loop that runs the held actions may be blocked for events: it is woken once they can run.
+void WakeIfHeld() {
+    const Loop& loop = Current();
+    if (loop.waits == 0 && !loop.held.empty() && ports().desktop) ports().desktop->Wake();
+}
+
 }  // namespace
 
 void HandleEventsFor(std::uint32_t ms) {
@@ -47,9 +53,8 @@ void HandleEventsFor(std::uint32_t ms) {
 WaitScope::WaitScope() { ++Current().waits; }
 
 WaitScope::~WaitScope() {
-    Loop& loop = Current();
-    // The loop that runs the held actions may be blocked for events: it is woken.
-    if (--loop.waits == 0 && !loop.held.empty() && ports().desktop) ports().desktop->Wake();
+    --Current().waits;
+    WakeIfHeld();
 }
 
 namespace {
@@ -67,7 +72,7 @@ ModalScope::~ModalScope() {
     Interrupted().pop_back();
     // What arrived for the modal window and was not run yet comes after what was held before it.
     for (Held& h : inner.held) Current().held.push_back(std::move(h));
-    if (Current().waits == 0 && !Current().held.empty() && ports().desktop) ports().desktop->Wake();
+    WakeIfHeld();
 }
 
 bool InsideWait() { return Current().waits > 0; }

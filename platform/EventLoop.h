@@ -8,6 +8,7 @@
 // the desktop's PumpEvents.
 // This file must contain only operating-system independent code.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 

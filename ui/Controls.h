@@ -235,8 +235,6 @@ public:
         item.menu_ = this;
     }
     const std::vector<MenuItem*>& Items() const { return items_; }
-    // The menu that holds it, or nullptr for an entry of the menu bar.
-    const MenuItem* Menu() const { return menu_; }
 
     // Also every menu that holds it is shown and enabled.
     bool Reachable() const override;
@@ -249,7 +247,7 @@ private:
     std::string caption_;
     bool checked_ = false;
     std::vector<MenuItem*> items_;
-    const MenuItem* menu_ = nullptr;
+    const MenuItem* menu_ = nullptr;  // the menu that holds it; none on the menu bar
 };
 
 // A timer: while its window is loaded and it is enabled with an interval above 0, it ticks
